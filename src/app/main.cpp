@@ -1,0 +1,2 @@
+// main.cpp - placeholder entry until the shell lands.
+int main() { return 0; }

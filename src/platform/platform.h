@@ -1,0 +1,66 @@
+// platform.h - the few things the game asks of the operating system.
+//
+// Everything that differs between Windows and POSIX sits behind these verbs:
+// the program clock, sleeping, the executable's directory, file times, the
+// calendar time, one mutex type and a few file helpers. platform_posix.cpp
+// implements them for Linux and the BSDs, platform_win32.cpp for Windows.
+// Nothing outside this folder includes an OS header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#if defined(_WIN32)
+// Same size and alignment as CRITICAL_SECTION on 64-bit Windows, so that
+// callers need not include <windows.h>.
+struct PlatformMutex {
+    alignas(8) unsigned char storage[40];
+};
+#else
+#include <pthread.h>
+struct PlatformMutex {
+    pthread_mutex_t handle;
+};
+#endif
+
+// Program clock. platform_start_clock is called once, first thing at
+// start-up; platform_now returns seconds since then.
+void platform_start_clock();
+double platform_now();
+
+// Blocks the calling thread for the given number of whole microseconds.
+// Non-positive values return at once.
+void platform_sleep_us(int64_t microseconds);
+
+// Writes the directory that holds the running executable (no trailing
+// separator) into out. Returns false when the path does not fit or cannot
+// be found.
+bool platform_executable_dir(char* out, size_t capacity);
+bool platform_change_dir(const char* dir);
+
+// Modification time of a file in whole seconds, or 0 when it cannot be
+// examined. Every live reload compares these values.
+int64_t platform_file_mtime(const char* path);
+
+// Seconds since the epoch; seeds the shared random generator.
+int64_t platform_calendar_time();
+
+// Creates a directory; true when it exists afterwards.
+bool platform_make_dir(const char* path);
+
+// Flushes a written file down to the disk before it is renamed into place.
+bool platform_sync_file(FILE* file);
+
+// Atomically replaces dst with src (both in the same directory).
+bool platform_replace_file(const char* src, const char* dst);
+
+void platform_mutex_init(PlatformMutex* m);
+void platform_mutex_lock(PlatformMutex* m);
+void platform_mutex_unlock(PlatformMutex* m);
+void platform_mutex_destroy(PlatformMutex* m);
+
+// Reads a whole file into a new buffer of length + 1 bytes, the last one a
+// NUL, and returns it (free it with free). The length goes to out_length
+// when given. Returns null when the file cannot be opened or read.
+char* read_entire_file(const char* path, size_t* out_length = nullptr);

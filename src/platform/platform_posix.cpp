@@ -1,0 +1,97 @@
+// platform_posix.cpp - the platform verbs on Linux and other POSIX systems.
+#if !defined(_WIN32)
+
+#include "platform/platform.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static struct {
+    timespec origin;
+} platform_state;
+
+void platform_start_clock() {
+    clock_gettime(CLOCK_MONOTONIC, &platform_state.origin);
+}
+
+double platform_now() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (double)(now.tv_sec - platform_state.origin.tv_sec) +
+           (double)(now.tv_nsec - platform_state.origin.tv_nsec) * 1e-9;
+}
+
+void platform_sleep_us(int64_t microseconds) {
+    if (microseconds <= 0) return;
+    timespec wait;
+    wait.tv_sec = (time_t)(microseconds / 1000000);
+    wait.tv_nsec = (long)(microseconds % 1000000) * 1000;
+    // A signal may cut the sleep short; sleep the rest.
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+}
+
+bool platform_executable_dir(char* out, size_t capacity) {
+    if (capacity == 0) return false;
+    char path[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return false;
+    path[n] = '\0';
+    char* slash = strrchr(path, '/');
+    if (!slash) return false;
+    size_t length = (size_t)(slash - path);
+    if (length == 0) length = 1;  // the executable sits in "/"
+    if (length >= capacity) return false;
+    memcpy(out, path, length);
+    out[length] = '\0';
+    return true;
+}
+
+bool platform_change_dir(const char* dir) {
+    return chdir(dir) == 0;
+}
+
+int64_t platform_file_mtime(const char* path) {
+    struct stat st;
+    if (stat(path, &st) != 0) return 0;
+    return (int64_t)st.st_mtime;
+}
+
+int64_t platform_calendar_time() {
+    return (int64_t)time(nullptr);
+}
+
+bool platform_make_dir(const char* path) {
+    if (mkdir(path, 0755) == 0) return true;
+    struct stat st;
+    return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool platform_sync_file(FILE* file) {
+    if (fflush(file) != 0) return false;
+    return fsync(fileno(file)) == 0;
+}
+
+bool platform_replace_file(const char* src, const char* dst) {
+    return rename(src, dst) == 0;
+}
+
+void platform_mutex_init(PlatformMutex* m) {
+    pthread_mutex_init(&m->handle, nullptr);
+}
+void platform_mutex_lock(PlatformMutex* m) {
+    pthread_mutex_lock(&m->handle);
+}
+void platform_mutex_unlock(PlatformMutex* m) {
+    pthread_mutex_unlock(&m->handle);
+}
+void platform_mutex_destroy(PlatformMutex* m) {
+    pthread_mutex_destroy(&m->handle);
+}
+
+#endif
