@@ -1,0 +1,64 @@
+// font.h - fonts baked into atlases (cached on disk) and text labels.
+//
+// A Font is one file at one pixel size, registered under a name
+// ("timer_label_font"). Its 95 glyphs (32..126) live in one coverage atlas,
+// cached as "tmp/font.<name>.<size>" so later starts skip rasterising. A
+// TextLabel holds one laid-out string in its own vertex buffer and is drawn
+// centred on a point.
+#pragma once
+
+#include <cstdint>
+
+struct Texture;
+
+struct Glyph {
+    uint8_t code;
+    uint8_t padding[3];
+    float corner_xy[8];  // (0,0) (w,0) (0,h) (w,h)
+    float corner_uv[8];
+    float x_offset, y_offset, advance;
+};
+static_assert(sizeof(Glyph) == 80, "Glyph is stored as 80 bytes in the font cache");
+
+enum { FONT_GLYPH_COUNT = 95, MAX_FONTS = 50, MAX_LABELS = 1000, LABEL_TEXT_SIZE = 128 };
+
+struct Font {
+    char name[128];
+    uint8_t size;
+    uint16_t scaled_size;
+    uint8_t glyph_count;
+    Glyph* glyphs;
+    Texture* texture;
+    float ascent;
+    bool in_use;
+    Font* next;
+};
+
+struct TextLabel {
+    char text[LABEL_TEXT_SIZE];
+    uint16_t width;
+    uint16_t vertex_count;
+    uint32_t vertex_array, vertex_buffer;
+    uint32_t texture_id;
+    Font* font;
+};
+
+extern Font* font_list;
+extern uint16_t font_count;
+
+Font* load_font(const char* name, const char* font_file, uint8_t size);
+Font* find_font(const char* name);
+// Deletes the font's atlas texture and frees its record; no-op when absent.
+void remove_font(const char* name);
+// remove_font + load_font: what every reload callback does per font.
+Font* replace_font(const char* name, const char* font_file, uint8_t size);
+
+void init_label(TextLabel* label, const char* font_name);
+void set_label_font(TextLabel* label, const char* font_name);  // find_font
+void set_label_text(TextLabel* label, const char* text);
+void draw_label(const TextLabel* label, float x, float y, uint8_t r, uint8_t g, uint8_t b,
+                uint8_t alpha);
+// Deletes one label's GPU objects and takes it off the label list.
+void release_label(TextLabel* label);
+void clear_labels();  // shutdown
+void clear_fonts();   // shutdown (atlas textures go with clear_textures)
