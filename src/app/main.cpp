@@ -1,2 +1,6 @@
-// main.cpp - placeholder entry until the shell lands.
-int main() { return 0; }
+// main.cpp - the program's entry point; the shell does the work.
+#include "app/shell.h"
+
+int main() {
+    return game_main();
+}

@@ -54,6 +54,9 @@ enum {
     CONFIG_MAX_VARS = 1000,
     CONFIG_MAX_CALLBACKS = 16,
     CONFIG_TEXT_SIZE = 64,  // text targets hold at least this many bytes
+    // A value holds at most 63 characters, so at most 32 comma-separated
+    // pieces: byte-list targets hold this many bytes and no more are written.
+    CONFIG_BYTE_LIST_MAX = 32,
 };
 
 // Appends a cleared record for key with the current section; the caller sets
@@ -71,7 +74,7 @@ void register_position(const char* key, Vec2* target);
 void register_size(const char* key, Vec2* target);
 void register_rgb(const char* key, Color3* target);
 void register_rgba(const char* key, Color4* target);
-void register_byte_list(const char* key, uint8_t* target, uint8_t* count);
+void register_byte_list(const char* key, uint8_t* target, uint8_t* count);  // CONFIG_BYTE_LIST_MAX bytes
 
 // Makes name the current section (active) / makes no section current.
 void config_begin_section(const char* name);

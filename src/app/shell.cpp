@@ -1,0 +1,208 @@
+// shell.cpp - start-up, the main loop and shutdown.
+//
+// Everything runs on the main thread in a fixed order: window and context,
+// a loading screen, every subsystem behind it, then one frame per loop
+// iteration (events, file checks, update, draw, swap, pacing sleep) until
+// the close button or Q, and finally an ordered release of everything.
+#include "app/shell.h"
+
+#include "app/frame_timing.h"
+#include "app/input.h"
+#include "config/config.h"
+#include "platform/platform.h"
+#include "render/draw.h"
+#include "render/font.h"
+#include "render/texture.h"
+#include "screen/game_screen.h"
+
+#include <glad/gl.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+
+static const char window_title[] = "game";
+enum { WINDOW_WIDTH = 540, WINDOW_HEIGHT = 960 };
+
+GLFWwindow* game_window;
+bool quit_requested;
+double frame_start_time;
+float frame_delta;
+double frame_work_time;
+uint16_t fps_counter;
+const float min_frame_time = 0.005f;
+
+// The shell's own bookkeeping, read by nobody else.
+static struct {
+    double previous_frame_start;
+    double last_title_time;
+    double shaders_checked, images_checked, sounds_checked, config_checked;
+    TextLabel loading_label;
+} shell;
+
+// --- Steps owned by other subsystems ---------------------------------------
+
+static void seed_shared_random_from_clock() {}
+
+static void start_audio() {}
+
+static void reload_changed_sounds_step() {}
+
+static void save_progress_step() {}
+
+static void clear_tweens_step() {}
+
+static void stop_audio() {}
+
+// --- Start-up -----------------------------------------------------------------
+
+static void report_window_error(int code, const char* description) {
+    fprintf(stderr, "game: window library error %d: %s\n", code, description);
+}
+
+// Every data path is relative to the executable's directory.
+static void enter_executable_dir() {
+    char dir[1024];
+    if (platform_executable_dir(dir, sizeof dir) && platform_change_dir(dir)) return;
+    fprintf(stderr, "game: cannot enter the executable's directory; data is read from here\n");
+}
+
+bool init_window() {
+    platform_start_clock();
+    enter_executable_dir();
+
+    glfwSetErrorCallback(report_window_error);
+    if (!glfwInit()) {
+        fprintf(stderr, "game: the window library could not start\n");
+        return false;
+    }
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    game_window = glfwCreateWindow(WINDOW_WIDTH, WINDOW_HEIGHT, window_title, nullptr, nullptr);
+    if (!game_window) {
+        fprintf(stderr, "game: cannot open a %dx%d window with an OpenGL 3.3 core context\n",
+                WINDOW_WIDTH, WINDOW_HEIGHT);
+        glfwTerminate();
+        return false;
+    }
+    glfwMakeContextCurrent(game_window);
+    pixel_scale = 1;
+    if (!gladLoadGL(glfwGetProcAddress)) {
+        fprintf(stderr, "game: cannot load the OpenGL 3.3 entry points\n");
+        glfwDestroyWindow(game_window);
+        game_window = nullptr;
+        glfwTerminate();
+        return false;
+    }
+    install_window_callbacks(game_window);
+    load_shaders();
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(game_window, &width, &height);
+    resize_viewport((uint16_t)width, (uint16_t)height);
+    load_identity_matrix();
+
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(254 / 255.0f, 235 / 255.0f, 193 / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    return true;
+}
+
+static void draw_loading_screen() {
+    load_font("loading_font", "PoetsenOne-Regular.ttf", 32);
+    init_label(&shell.loading_label, "loading_font");
+    set_label_text(&shell.loading_label, "LOADING");
+    glClear(GL_COLOR_BUFFER_BIT);
+    push_matrix();
+    translate_matrix((float)(logical_width / 2), (float)(logical_height / 2));
+    draw_label(&shell.loading_label, 0, 0, 61, 37, 1, 128);
+    pop_matrix();
+}
+
+static void release_loading_screen() {
+    release_label(&shell.loading_label);
+    remove_font("loading_font");
+}
+
+void init_game() {
+    release_loading_screen();
+    seed_shared_random_from_clock();
+    start_audio();
+    register_all_settings();
+    load_config();
+    load_game_assets();
+
+    double now = platform_now();
+    shell.previous_frame_start = now;
+    fps_counter = 0;
+    shell.last_title_time = now;
+    shell.shaders_checked = now;
+    shell.images_checked = now;
+    shell.sounds_checked = now;
+    shell.config_checked = now;
+}
+
+// --- One frame ----------------------------------------------------------------
+
+void run_frame() {
+    frame_start_time = platform_now();
+    frame_delta = clamp_frame_delta(frame_start_time - shell.previous_frame_start);
+    shell.previous_frame_start = frame_start_time;
+
+    int fps = 0;
+    if (count_frame(frame_start_time, &shell.last_title_time, &fps_counter, &fps)) {
+        char title[64];
+        format_fps_title(title, sizeof title, window_title, fps);
+        glfwSetWindowTitle(game_window, title);
+    }
+
+    glfwPollEvents();  // the input callbacks run in here
+
+    if (file_check_due(frame_start_time, &shell.shaders_checked)) reload_changed_shaders();
+    if (file_check_due(frame_start_time, &shell.images_checked)) reload_changed_images();
+    if (file_check_due(frame_start_time, &shell.sounds_checked)) reload_changed_sounds_step();
+    if (file_check_due(frame_start_time, &shell.config_checked)) reload_changed_config();
+
+    update_game_screen();
+    glClear(GL_COLOR_BUFFER_BIT);
+    draw_game_screen();
+    frame_work_time = platform_now() - frame_start_time;
+}
+
+// --- Shutdown -----------------------------------------------------------------
+
+void shutdown_game() {
+    save_progress_step();
+    clear_tweens_step();
+    clear_panel_shapes();
+    clear_labels();
+    clear_fonts();
+    clear_textures();
+    clear_config_registry();
+    stop_audio();
+    delete_shaders();
+    glfwTerminate();
+    game_window = nullptr;
+}
+
+int game_main() {
+    if (!init_window()) return 1;
+    glfwSwapBuffers(game_window);  // the clear colour at once
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw_loading_screen();
+    glfwSwapBuffers(game_window);
+
+    init_game();
+    glfwSwapBuffers(game_window);
+
+    while (!quit_requested && !glfwWindowShouldClose(game_window)) {
+        run_frame();
+        glfwSwapBuffers(game_window);
+        platform_sleep_us(frame_sleep_us(frame_work_time, min_frame_time));
+    }
+    shutdown_game();
+    return 0;
+}

@@ -1,0 +1,38 @@
+// shell.h - the application shell: window and context, the loading screen,
+// start-up of every subsystem, the main loop and the ordered shutdown.
+//
+// The shell's state is one set of globals owned by shell.cpp. Other
+// subsystems read frame_delta (the frame update) and the window; only the
+// input callbacks set quit_requested.
+#pragma once
+
+#include <cstdint>
+
+struct GLFWwindow;
+
+struct WindowRect {
+    int32_t x, y, width, height;
+};
+
+extern GLFWwindow* game_window;
+extern bool quit_requested;          // the quit key: ends the loop after this frame
+extern double frame_start_time;      // seconds since start-up, at this frame's start
+extern float frame_delta;            // seconds since the previous frame, at most 1/30
+extern double frame_work_time;       // this frame's work, without the buffer swap
+extern uint16_t fps_counter;         // frames since the last title update
+extern WindowRect windowed_rect;     // where the window was before going full screen
+extern const float min_frame_time;   // 0.005 s: frames that work less sleep the rest
+
+// The whole program: start-up, loop, shutdown. Returns the exit status.
+int game_main();
+
+// Window, context, loader, callbacks, shader program, viewport. False (after
+// saying why on stderr and releasing what was made) when one step fails.
+bool init_window();
+void init_game();
+void run_frame();  // one frame, without the buffer swap
+void shutdown_game();
+
+// Registers every screen's configuration keys and reload callbacks, in the
+// order their lookup depends on (settings_registry.cpp).
+void register_all_settings();

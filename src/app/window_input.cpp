@@ -1,0 +1,59 @@
+// window_input.cpp - the window callbacks: keys, mouse buttons, framebuffer
+// size, and switching between windowed and full-screen display.
+#include "app/input.h"
+
+#include "app/shell.h"
+#include "board/click.h"
+#include "render/draw.h"
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+WindowRect windowed_rect;
+
+void toggle_fullscreen() {
+    if (glfwGetWindowMonitor(game_window)) {
+        glfwSetWindowMonitor(game_window, nullptr, windowed_rect.x, windowed_rect.y,
+                             windowed_rect.width, windowed_rect.height, 0);
+        return;
+    }
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    if (!monitor) return;
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+    if (!mode) return;
+    glfwGetWindowPos(game_window, &windowed_rect.x, &windowed_rect.y);
+    glfwGetWindowSize(game_window, &windowed_rect.width, &windowed_rect.height);
+    glfwSetWindowMonitor(game_window, monitor, 0, 0, mode->width, mode->height,
+                         mode->refreshRate);
+}
+
+static void on_key(GLFWwindow* window, int key, int scancode, int action, int mods) {
+    switch (key_command(key, action, mods)) {
+    case KEY_COMMAND_TOGGLE_FULLSCREEN: toggle_fullscreen(); break;
+    case KEY_COMMAND_QUIT: quit_requested = true; break;
+    case KEY_COMMAND_NONE: break;
+    }
+}
+
+static void on_mouse_button(GLFWwindow* window, int button, int action, int mods) {
+    if (!mouse_event_is_click(button, action)) return;
+    double x = 0, y = 0;
+    glfwGetCursorPos(window, &x, &y);
+    handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, (float)x, (float)y);
+}
+
+static void on_framebuffer_size(GLFWwindow* window, int width, int height) {
+    resize_viewport((uint16_t)width, (uint16_t)height);
+}
+
+static void ignore_character(GLFWwindow* window, unsigned int codepoint) {}
+
+static void ignore_cursor_position(GLFWwindow* window, double x, double y) {}
+
+void install_window_callbacks(GLFWwindow* window) {
+    glfwSetKeyCallback(window, on_key);
+    glfwSetMouseButtonCallback(window, on_mouse_button);
+    glfwSetFramebufferSizeCallback(window, on_framebuffer_size);
+    glfwSetCharCallback(window, ignore_character);
+    glfwSetCursorPosCallback(window, ignore_cursor_position);
+}
