@@ -1,0 +1,54 @@
+// sounds.h - the table of decoded sounds, their live reload, the game's
+// load list and the looping music with its fade-in.
+//
+// Sounds are decoded whole into memory (WAV and Ogg Vorbis, one float per
+// output frame, no resampling) and found by name: the file name up to its
+// first ".". A missing or undecodable file gives an empty, silent sound, so
+// every listed name still resolves. The "sounds" and "music" settings are
+// tested by the callers, never here.
+#pragma once
+
+#include <cstdint>
+
+#include "audio/mixer.h"
+
+constexpr int SOUND_SLOTS = 20;
+
+struct SoundTable {
+    Sound slots[SOUND_SLOTS];
+};
+extern SoundTable sound_table;
+
+// Sample index at which the music starts next; set by stop_music and by
+// the saved progress.
+extern uint64_t music_resume_position;
+
+// First used slot whose name equals name exactly, or null.
+Sound* find_sound(const char* name);
+
+// Claims the first free slot (slot 19 when all are taken) for "sounds/<file
+// name>" and decodes it. Returns the slot.
+Sound* load_sound(const char* file_name);
+
+// Decodes path into the slot by its ending, ".wav" or ".ogg"; any other
+// ending keeps the slot's samples. The new samples are swapped in under
+// audio_lock, so voices playing the slot go on in the new data. Volume and
+// base_volume return to 1.0.
+void decode_sound_file(Sound* slot, const char* path);
+
+// Re-decodes every slot whose file has a new modification time.
+void reload_changed_sounds();
+
+// The game's sounds, in order, with their levels.
+void load_game_sounds();
+
+// Loops "music" from music_resume_position, fading in over a second.
+void start_music();
+// Remembers where the music was and silences it.
+void stop_music();
+// Position of the first playing music voice, or 0: what the saved game keeps.
+uint64_t current_music_position();
+
+// Shutdown, after the output has stopped: frees all samples and clears the
+// table and the voices.
+void free_all_sounds();
