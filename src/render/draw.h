@@ -36,6 +36,22 @@ void pop_matrix();
 void load_identity_matrix();
 const float* current_model_matrix();
 const float* current_projection_matrix();
+uint8_t matrix_stack_depth();
+void reset_matrix_stack();  // identity, empty stack
+
+// Shader state shared by the primitives and the text labels.
+void upload_model_matrix();
+void set_draw_alpha(float alpha);  // 0..1
+void set_no_texture(bool no_texture);
+void set_white_color();
+void bind_unit_quad();
+// Attributes 0 (x, y, z) and 1 (u, v), stride 20, for the bound buffer.
+void enable_vertex_layout();
+// True once an OpenGL context with its entry points is loaded. Without it
+// textures, fonts and labels still keep their CPU-side data (unit tests).
+bool render_gl_ready();
+// The linked program in use, 0 before a first successful build.
+uint32_t shader_program_id();
 
 void draw_rect(float x, float y, float width, float height, uint8_t r, uint8_t g, uint8_t b,
                uint8_t alpha);
@@ -59,6 +75,10 @@ void draw_panel_shape(const PanelShape* shape, float x, float y, uint32_t color)
 // Deletes the shape's GPU objects and takes it off the shape list.
 void delete_panel_shape(PanelShape* shape);
 void clear_panel_shapes();  // shutdown
+int panel_shape_count();
+// The 3 bands x 8 strip vertices (x, y, z, u, v) of a panel; f is the
+// corner's share of the image (16 / image width).
+void panel_shape_vertices(float width, float height, float corner, float f, float out[3][8][5]);
 
 inline uint32_t pack_color(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     return (uint32_t)r | ((uint32_t)g << 8) | ((uint32_t)b << 16) | ((uint32_t)a << 24);

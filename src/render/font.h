@@ -7,6 +7,7 @@
 // centred on a point.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct Texture;
@@ -62,3 +63,19 @@ void draw_label(const TextLabel* label, float x, float y, uint8_t r, uint8_t g, 
 void release_label(TextLabel* label);
 void clear_labels();  // shutdown
 void clear_fonts();   // shutdown (atlas textures go with clear_textures)
+
+// Reads the cache or rasterises the font file, then uploads the atlas.
+void bake_font(Font* font, Texture* texture, const char* path, uint8_t size);
+// The CPU half of bake_font: fills size, glyphs and ascent and returns the
+// atlas (side x side coverage bytes, free with free()). Writes the cache
+// after rasterising. Null only when out of memory.
+unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, int* atlas_side);
+int font_atlas_side(uint16_t scaled_size);  // 512 up to 64 px, else 1024
+size_t font_cache_size(int atlas_side);     // atlas + glyph table + ascent
+void font_cache_path(char* out, size_t capacity, const char* name, int size);
+
+// Lays text out in font: 6 vertices (x, y, z, u, v) per character into out
+// (room for 127 x 6 x 5 floats), the width into *width; returns the vertex
+// count. At most 127 characters are laid out.
+uint16_t layout_label_vertices(const Font* font, const char* text, float* out, uint16_t* width);
+int label_count();

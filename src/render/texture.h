@@ -5,6 +5,7 @@
 // "tiles/03/07.png"). Image files are re-read when their time changes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct Texture {
@@ -35,4 +36,9 @@ void delete_texture(Texture* texture);
 // First record in list order (newest) with exactly this name, or null.
 Texture* find_texture(const char* name);
 void reload_changed_images();
+// Decodes a PNG held in memory into RGBA8 (free with free()). Anything that
+// is not a PNG, or whose header asks for more than 4096 x 4096 pixels, is
+// refused before decoding: null, with the reason in *reason.
+unsigned char* decode_png(const unsigned char* data, size_t length, int* width, int* height,
+                          const char** reason);
 void clear_textures();  // shutdown: every GPU texture deleted, pool cleared
