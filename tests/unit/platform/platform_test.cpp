@@ -1,0 +1,191 @@
+// platform_test.cpp - the operating-system verbs: executable directory,
+// file times, calendar time, sleep, the mutex and the file helpers.
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <utime.h>
+
+namespace {
+
+struct PlatformFiles : ::testing::Test {
+    std::string dir;
+    void SetUp() override {
+        char pattern[] = "/tmp/platform_test.XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override {
+        std::string command = "rm -rf '" + dir + "'";
+        EXPECT_EQ(system(command.c_str()), 0);
+    }
+    std::string path(const char* name) const { return dir + "/" + name; }
+    void write(const char* name, const std::string& bytes) const {
+        FILE* f = fopen(path(name).c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        fwrite(bytes.data(), 1, bytes.size(), f);
+        fclose(f);
+    }
+};
+
+TEST(PlatformExecutableDir, NamesTheDirectoryHoldingThisProgram) {
+    char dir[4096];
+    ASSERT_TRUE(platform_executable_dir(dir, sizeof dir));
+    size_t n = strlen(dir);
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(dir[0], '/');
+    if (n > 1) {
+        EXPECT_NE(dir[n - 1], '/');
+    }
+
+    char self[4096];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    ASSERT_GT(length, 0);
+    self[length] = '\0';
+    std::string program(self);
+    EXPECT_EQ(program.substr(0, n), std::string(dir));
+    EXPECT_EQ(program.find('/', n + 1), std::string::npos);  // nothing deeper
+}
+
+TEST(PlatformExecutableDir, TooSmallBufferFailsWithoutWritingPastIt) {
+    char buffer[8];
+    memset(buffer, 'x', sizeof buffer);
+    EXPECT_FALSE(platform_executable_dir(buffer, 4));
+    for (int i = 4; i < 8; i++) EXPECT_EQ(buffer[i], 'x');
+    EXPECT_FALSE(platform_executable_dir(buffer, 0));
+}
+
+TEST(PlatformExecutableDir, ChangingIntoItWorks) {
+    char old_dir[4096], dir[4096], now[4096];
+    ASSERT_NE(getcwd(old_dir, sizeof old_dir), nullptr);
+    ASSERT_TRUE(platform_executable_dir(dir, sizeof dir));
+    ASSERT_TRUE(platform_change_dir(dir));
+    ASSERT_NE(getcwd(now, sizeof now), nullptr);
+    char* real = realpath(dir, nullptr);
+    EXPECT_STREQ(now, real);
+    free(real);
+    EXPECT_FALSE(platform_change_dir("/no/such/directory/here"));
+    ASSERT_TRUE(platform_change_dir(old_dir));
+}
+
+TEST_F(PlatformFiles, ModificationTimeInWholeSecondsOrZero) {
+    write("f", "x");
+    utimbuf times = {1234567890, 1234567890};
+    ASSERT_EQ(utime(path("f").c_str(), &times), 0);
+    EXPECT_EQ(platform_file_mtime(path("f").c_str()), 1234567890);
+    EXPECT_EQ(platform_file_mtime(path("missing").c_str()), 0);
+}
+
+TEST(PlatformClock, CalendarTimeIsNow) {
+    int64_t before = (int64_t)time(nullptr);
+    int64_t t = platform_calendar_time();
+    int64_t after = (int64_t)time(nullptr);
+    EXPECT_GE(t, before);
+    EXPECT_LE(t, after);
+}
+
+TEST(PlatformClock, SleepReturnsAndTheClockNeverGoesBack) {
+    platform_start_clock();
+    double start = platform_now();
+    EXPECT_GE(start, 0.0);
+    platform_sleep_us(0);
+    platform_sleep_us(-5);
+    platform_sleep_us(1000);
+    double end = platform_now();
+    EXPECT_GE(end - start, 0.001);  // asleep at least as long as asked
+}
+
+TEST(PlatformMutex, SerialisesTwoThreads) {
+    PlatformMutex m;
+    platform_mutex_init(&m);
+    long counter = 0;
+    auto work = [&] {
+        for (int i = 0; i < 100000; i++) {
+            platform_mutex_lock(&m);
+            counter++;
+            platform_mutex_unlock(&m);
+        }
+    };
+    std::thread a(work), b(work);
+    a.join();
+    b.join();
+    platform_mutex_destroy(&m);
+    EXPECT_EQ(counter, 200000);
+}
+
+TEST_F(PlatformFiles, ReadEntireFileIsWholeAndNulTerminated) {
+    std::string bytes("ab\0cd", 5);
+    write("data", bytes);
+    size_t length = 0;
+    char* buffer = read_entire_file(path("data").c_str(), &length);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(length, 5u);
+    EXPECT_EQ(std::string(buffer, length), bytes);
+    EXPECT_EQ(buffer[5], '\0');
+    free(buffer);
+
+    buffer = read_entire_file(path("data").c_str());  // the length is optional
+    ASSERT_NE(buffer, nullptr);
+    free(buffer);
+}
+
+TEST_F(PlatformFiles, ReadEntireFileOfEmptyAndMissingFiles) {
+    write("empty", "");
+    size_t length = 99;
+    char* buffer = read_entire_file(path("empty").c_str(), &length);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(length, 0u);
+    EXPECT_EQ(buffer[0], '\0');
+    free(buffer);
+
+    length = 99;
+    EXPECT_EQ(read_entire_file(path("missing").c_str(), &length), nullptr);
+    EXPECT_EQ(length, 99u);
+}
+
+TEST_F(PlatformFiles, ReplaceFileSwapsContentsInPlace) {
+    write("new", "fresh");
+    write("target", "stale");
+    ASSERT_TRUE(platform_replace_file(path("new").c_str(), path("target").c_str()));
+    char* buffer = read_entire_file(path("target").c_str());
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_STREQ(buffer, "fresh");
+    free(buffer);
+    EXPECT_EQ(platform_file_mtime(path("new").c_str()), 0);  // gone
+
+    write("second", "first write");
+    EXPECT_TRUE(platform_replace_file(path("second").c_str(), path("absent").c_str()));
+    EXPECT_FALSE(platform_replace_file(path("second").c_str(), path("absent").c_str()));
+}
+
+TEST_F(PlatformFiles, SyncFileFlushesWrittenData) {
+    FILE* f = fopen(path("synced").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fputs("kept", f);
+    EXPECT_TRUE(platform_sync_file(f));
+    char* buffer = read_entire_file(path("synced").c_str());  // before fclose
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_STREQ(buffer, "kept");
+    free(buffer);
+    fclose(f);
+}
+
+TEST_F(PlatformFiles, MakeDirIsTrueWhenTheDirectoryExistsAfterwards) {
+    EXPECT_TRUE(platform_make_dir(path("tmp").c_str()));
+    EXPECT_TRUE(platform_make_dir(path("tmp").c_str()));
+    struct stat st;
+    ASSERT_EQ(stat(path("tmp").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    write("plain", "x");
+    EXPECT_FALSE(platform_make_dir(path("plain").c_str()));
+    EXPECT_FALSE(platform_make_dir(path("no/such/parent").c_str()));
+}
+
+}  // namespace
