@@ -8,12 +8,16 @@
 
 #include "app/frame_timing.h"
 #include "app/input.h"
+#include "audio/output.h"
+#include "audio/sounds.h"
+#include "board/random.h"
 #include "config/config.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/font.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
+#include "screen/tween.h"
 
 #include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
@@ -42,17 +46,27 @@ static struct {
 
 // --- Steps owned by other subsystems ---------------------------------------
 
-static void seed_shared_random_from_clock() {}
+static void seed_shared_random_from_clock() {
+    seed_random(&shared_random, (uint32_t)platform_calendar_time());
+}
 
-static void start_audio() {}
+// The lock exists before the output thread can call the mixer. Without a
+// device the game simply stays silent.
+static void start_audio() {
+    init_audio_lock();
+    start_audio_output();
+}
 
-static void reload_changed_sounds_step() {}
-
+// Progress is written by the board's saved-game code once it is wired in;
+// the bare shell has nothing to keep.
 static void save_progress_step() {}
 
-static void clear_tweens_step() {}
-
-static void stop_audio() {}
+// The output thread is joined before its lock and the samples go away.
+static void stop_audio() {
+    stop_audio_output();
+    destroy_audio_lock();
+    free_all_sounds();
+}
 
 // --- Start-up -----------------------------------------------------------------
 
@@ -161,7 +175,7 @@ void run_frame() {
 
     if (file_check_due(frame_start_time, &shell.shaders_checked)) reload_changed_shaders();
     if (file_check_due(frame_start_time, &shell.images_checked)) reload_changed_images();
-    if (file_check_due(frame_start_time, &shell.sounds_checked)) reload_changed_sounds_step();
+    if (file_check_due(frame_start_time, &shell.sounds_checked)) reload_changed_sounds();
     if (file_check_due(frame_start_time, &shell.config_checked)) reload_changed_config();
 
     update_game_screen();
@@ -174,7 +188,7 @@ void run_frame() {
 
 void shutdown_game() {
     save_progress_step();
-    clear_tweens_step();
+    clear_tweens();
     clear_panel_shapes();
     clear_labels();
     clear_fonts();
