@@ -84,7 +84,7 @@ unsigned char* decode_png(const unsigned char* data, size_t length, int* width, 
     }
     int w = 0, h = 0, channels = 0;
     if (!stbi_info_from_memory(data, (int)length, &w, &h, &channels)) {
-        *reason = stbi_failure_reason();
+        *reason = "unreadable or oversized PNG header";
         return nullptr;
     }
     if (w <= 0 || h <= 0 || w > MAX_IMAGE_SIDE || h > MAX_IMAGE_SIDE ||
@@ -94,7 +94,8 @@ unsigned char* decode_png(const unsigned char* data, size_t length, int* width, 
     }
     unsigned char* pixels = stbi_load_from_memory(data, (int)length, &w, &h, &channels, 4);
     if (!pixels) {
-        *reason = stbi_failure_reason();
+        const char* why = stbi_failure_reason();
+        *reason = why && *why ? why : "cannot decode";
         return nullptr;
     }
     *width = w;
