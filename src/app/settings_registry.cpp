@@ -2,7 +2,6 @@
 // of every configuration key and reload callback. Lookup takes the first
 // registered match, so this order is part of how config.txt is read.
 #include "app/shell.h"
-
 #include "config/config.h"
 #include "config/settings.h"
 #include "screen/game_screen.h"

@@ -6,6 +6,8 @@
 // the close button or Q, and finally an ordered release of everything.
 #include "app/shell.h"
 
+#include <glad/gl.h>
+
 #include "app/frame_timing.h"
 #include "app/input.h"
 #include "audio/output.h"
@@ -18,8 +20,6 @@
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/tween.h"
-
-#include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 

@@ -15,13 +15,13 @@ struct WindowRect {
 };
 
 extern GLFWwindow* game_window;
-extern bool quit_requested;          // the quit key: ends the loop after this frame
-extern double frame_start_time;      // seconds since start-up, at this frame's start
-extern float frame_delta;            // seconds since the previous frame, at most 1/30
-extern double frame_work_time;       // this frame's work, without the buffer swap
-extern uint16_t fps_counter;         // frames since the last title update
-extern WindowRect windowed_rect;     // where the window was before going full screen
-extern const float min_frame_time;   // 0.005 s: frames that work less sleep the rest
+extern bool quit_requested;         // the quit key: ends the loop after this frame
+extern double frame_start_time;     // seconds since start-up, at this frame's start
+extern float frame_delta;           // seconds since the previous frame, at most 1/30
+extern double frame_work_time;      // this frame's work, without the buffer swap
+extern uint16_t fps_counter;        // frames since the last title update
+extern WindowRect windowed_rect;    // where the window was before going full screen
+extern const float min_frame_time;  // 0.005 s: frames that work less sleep the rest
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
 int game_main();

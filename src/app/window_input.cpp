@@ -1,7 +1,6 @@
 // window_input.cpp - the window callbacks: keys, mouse buttons, framebuffer
 // size, and switching between windowed and full-screen display.
 #include "app/input.h"
-
 #include "app/shell.h"
 #include "board/click.h"
 #include "render/draw.h"
@@ -23,15 +22,19 @@ void toggle_fullscreen() {
     if (!mode) return;
     glfwGetWindowPos(game_window, &windowed_rect.x, &windowed_rect.y);
     glfwGetWindowSize(game_window, &windowed_rect.width, &windowed_rect.height);
-    glfwSetWindowMonitor(game_window, monitor, 0, 0, mode->width, mode->height,
-                         mode->refreshRate);
+    glfwSetWindowMonitor(game_window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
 }
 
 static void on_key(GLFWwindow* window, int key, int scancode, int action, int mods) {
     switch (key_command(key, action, mods)) {
-    case KEY_COMMAND_TOGGLE_FULLSCREEN: toggle_fullscreen(); break;
-    case KEY_COMMAND_QUIT: quit_requested = true; break;
-    case KEY_COMMAND_NONE: break;
+        case KEY_COMMAND_TOGGLE_FULLSCREEN:
+            toggle_fullscreen();
+            break;
+        case KEY_COMMAND_QUIT:
+            quit_requested = true;
+            break;
+        case KEY_COMMAND_NONE:
+            break;
     }
 }
 

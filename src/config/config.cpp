@@ -5,11 +5,11 @@
 // Lookup is a linear scan in registration order, the first match wins.
 #include "config/config.h"
 
-#include "platform/platform.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/platform.h"
 
 ConfigVar config_vars[CONFIG_MAX_VARS];
 uint16_t config_var_count;
@@ -71,18 +71,36 @@ static void register_kind(const char* key, void* target, uint8_t first, uint8_t 
     var->kind.second = second;
 }
 
-void register_int8(const char* key, uint8_t* target) { register_kind(key, target, CONFIG_INT8, 0); }
-void register_int16(const char* key, int16_t* target) { register_kind(key, target, CONFIG_INT16, 0); }
-void register_int32(const char* key, int32_t* target) { register_kind(key, target, CONFIG_INT32, 0); }
-void register_bool(const char* key, uint8_t* target) { register_kind(key, target, CONFIG_BOOL, 0); }
-void register_number(const char* key, float* target) { register_kind(key, target, CONFIG_NUMBER, 0); }
-void register_text(const char* key, char* target) { register_kind(key, target, CONFIG_TEXT, 0); }
+void register_int8(const char* key, uint8_t* target) {
+    register_kind(key, target, CONFIG_INT8, 0);
+}
+void register_int16(const char* key, int16_t* target) {
+    register_kind(key, target, CONFIG_INT16, 0);
+}
+void register_int32(const char* key, int32_t* target) {
+    register_kind(key, target, CONFIG_INT32, 0);
+}
+void register_bool(const char* key, uint8_t* target) {
+    register_kind(key, target, CONFIG_BOOL, 0);
+}
+void register_number(const char* key, float* target) {
+    register_kind(key, target, CONFIG_NUMBER, 0);
+}
+void register_text(const char* key, char* target) {
+    register_kind(key, target, CONFIG_TEXT, 0);
+}
 void register_position(const char* key, Vec2* target) {
     register_kind(key, target, CONFIG_POSITION, 0);
 }
-void register_size(const char* key, Vec2* target) { register_kind(key, target, CONFIG_SIZE, 0); }
-void register_rgb(const char* key, Color3* target) { register_kind(key, target, 0, CONFIG_RGB); }
-void register_rgba(const char* key, Color4* target) { register_kind(key, target, 0, CONFIG_RGBA); }
+void register_size(const char* key, Vec2* target) {
+    register_kind(key, target, CONFIG_SIZE, 0);
+}
+void register_rgb(const char* key, Color3* target) {
+    register_kind(key, target, 0, CONFIG_RGB);
+}
+void register_rgba(const char* key, Color4* target) {
+    register_kind(key, target, 0, CONFIG_RGBA);
+}
 
 void register_byte_list(const char* key, uint8_t* target, uint8_t* count) {
     ConfigVar* var = register_config_var(key, target);

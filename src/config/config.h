@@ -74,7 +74,8 @@ void register_position(const char* key, Vec2* target);
 void register_size(const char* key, Vec2* target);
 void register_rgb(const char* key, Color3* target);
 void register_rgba(const char* key, Color4* target);
-void register_byte_list(const char* key, uint8_t* target, uint8_t* count);  // CONFIG_BYTE_LIST_MAX bytes
+// target holds CONFIG_BYTE_LIST_MAX bytes; count receives the piece count.
+void register_byte_list(const char* key, uint8_t* target, uint8_t* count);
 
 // Makes name the current section (active) / makes no section current.
 void config_begin_section(const char* name);

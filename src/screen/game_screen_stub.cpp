@@ -1,9 +1,8 @@
 // game_screen_stub.cpp - a bare game screen: the configured background and
 // nothing else. Lets the shell run before the real screen exists.
-#include "screen/game_screen.h"
-
 #include "config/settings.h"
 #include "render/draw.h"
+#include "screen/game_screen.h"
 
 void load_game_assets() {}
 

@@ -44,7 +44,7 @@ TEST(FramePacing, SleepIsTheTruncatedRestInWholeMicroseconds) {
         double rest_us = ((double)min_time - work) * 1e6;
         EXPECT_GE(sleep, 0);
         EXPECT_LE((double)sleep, rest_us > 0 ? rest_us : 0.0) << work;  // never oversleeps
-        EXPECT_GT((double)sleep, rest_us - 1.0) << work;              // only truncation lost
+        EXPECT_GT((double)sleep, rest_us - 1.0) << work;                // only truncation lost
         EXPECT_LE(sleep, previous);
         previous = sleep;
     }

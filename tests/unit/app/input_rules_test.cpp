@@ -28,17 +28,39 @@ TEST(AppKeys, RangesMapInOrder) {
         int glfw_key;
         int code;
     } cases[] = {
-        {GLFW_KEY_SPACE, 1},         {GLFW_KEY_APOSTROPHE, 2},   {GLFW_KEY_COMMA, 3},
-        {GLFW_KEY_MINUS, 4},         {GLFW_KEY_PERIOD, 5},       {GLFW_KEY_SLASH, 6},
-        {GLFW_KEY_0, 7},             {GLFW_KEY_9, 16},           {GLFW_KEY_SEMICOLON, 17},
-        {GLFW_KEY_EQUAL, 18},        {GLFW_KEY_A, 19},           {GLFW_KEY_Q, 35},
-        {GLFW_KEY_Z, 44},            {GLFW_KEY_LEFT_BRACKET, 45}, {GLFW_KEY_BACKSLASH, 46},
-        {GLFW_KEY_RIGHT_BRACKET, 47}, {GLFW_KEY_GRAVE_ACCENT, 48}, {GLFW_KEY_ESCAPE, 49},
-        {GLFW_KEY_ENTER, 50},        {GLFW_KEY_TAB, 51},         {GLFW_KEY_DELETE, 54},
-        {GLFW_KEY_RIGHT, 55},        {GLFW_KEY_UP, 58},          {GLFW_KEY_PAGE_UP, 59},
-        {GLFW_KEY_END, 62},          {GLFW_KEY_CAPS_LOCK, 63},   {GLFW_KEY_PAUSE, 67},
-        {GLFW_KEY_F1, 68},           {GLFW_KEY_F12, 79},         {GLFW_KEY_LEFT_SHIFT, 80},
-        {GLFW_KEY_LEFT_SUPER, 83},   {GLFW_KEY_RIGHT_SHIFT, 84}, {GLFW_KEY_RIGHT_SUPER, 87},
+        {GLFW_KEY_SPACE, 1},
+        {GLFW_KEY_APOSTROPHE, 2},
+        {GLFW_KEY_COMMA, 3},
+        {GLFW_KEY_MINUS, 4},
+        {GLFW_KEY_PERIOD, 5},
+        {GLFW_KEY_SLASH, 6},
+        {GLFW_KEY_0, 7},
+        {GLFW_KEY_9, 16},
+        {GLFW_KEY_SEMICOLON, 17},
+        {GLFW_KEY_EQUAL, 18},
+        {GLFW_KEY_A, 19},
+        {GLFW_KEY_Q, 35},
+        {GLFW_KEY_Z, 44},
+        {GLFW_KEY_LEFT_BRACKET, 45},
+        {GLFW_KEY_BACKSLASH, 46},
+        {GLFW_KEY_RIGHT_BRACKET, 47},
+        {GLFW_KEY_GRAVE_ACCENT, 48},
+        {GLFW_KEY_ESCAPE, 49},
+        {GLFW_KEY_ENTER, 50},
+        {GLFW_KEY_TAB, 51},
+        {GLFW_KEY_DELETE, 54},
+        {GLFW_KEY_RIGHT, 55},
+        {GLFW_KEY_UP, 58},
+        {GLFW_KEY_PAGE_UP, 59},
+        {GLFW_KEY_END, 62},
+        {GLFW_KEY_CAPS_LOCK, 63},
+        {GLFW_KEY_PAUSE, 67},
+        {GLFW_KEY_F1, 68},
+        {GLFW_KEY_F12, 79},
+        {GLFW_KEY_LEFT_SHIFT, 80},
+        {GLFW_KEY_LEFT_SUPER, 83},
+        {GLFW_KEY_RIGHT_SHIFT, 84},
+        {GLFW_KEY_RIGHT_SUPER, 87},
     };
     for (const auto& c : cases) EXPECT_EQ(map_glfw_key(c.glfw_key), c.code) << c.glfw_key;
     EXPECT_EQ(APP_KEY_Q, map_glfw_key(GLFW_KEY_Q));
@@ -46,9 +68,28 @@ TEST(AppKeys, RangesMapInOrder) {
 }
 
 TEST(AppKeys, KeysWithoutACodeGiveZero) {
-    int keys[] = {GLFW_KEY_UNKNOWN, 33, 40,  43,  58,  60,  62,  64,
-                  94, 95, 97, 255, GLFW_KEY_F13, GLFW_KEY_F25, GLFW_KEY_KP_0, GLFW_KEY_KP_ENTER,
-                  GLFW_KEY_MENU, 270, 279, 285, 289, 1000};
+    int keys[] = {GLFW_KEY_UNKNOWN,
+                  33,
+                  40,
+                  43,
+                  58,
+                  60,
+                  62,
+                  64,
+                  94,
+                  95,
+                  97,
+                  255,
+                  GLFW_KEY_F13,
+                  GLFW_KEY_F25,
+                  GLFW_KEY_KP_0,
+                  GLFW_KEY_KP_ENTER,
+                  GLFW_KEY_MENU,
+                  270,
+                  279,
+                  285,
+                  289,
+                  1000};
     for (int key : keys) EXPECT_EQ(map_glfw_key(key), APP_KEY_NONE) << key;
 }
 

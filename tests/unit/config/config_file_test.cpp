@@ -1,15 +1,15 @@
 // config_file_test.cpp - reading config.txt from the working directory and
 // the live re-read that follows its modification time.
-#include "config/config.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <utime.h>
+
+#include "config/config.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // config_syntax_test.cpp - how config.txt text turns into variable values:
 // sections, blanks, comments, conversions, truncation of long input and the
 // reload callbacks.
-#include "config/config.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+
+#include "config/config.h"
 
 namespace {
 
@@ -208,12 +208,8 @@ TEST_F(ConfigSyntax, BooleanIsTrueOnlyForExactlyTrue) {
         const char* line;
         uint8_t expected;
     } cases[] = {
-        {"flag = true\n", 1},
-        {"flag = True\n", 0},
-        {"flag = true \n", 0},
-        {"flag = true # on\n", 0},
-        {"flag = true#on\n", 1},
-        {"flag = 1\n", 0},
+        {"flag = true\n", 1},      {"flag = True\n", 0},    {"flag = true \n", 0},
+        {"flag = true # on\n", 0}, {"flag = true#on\n", 1}, {"flag = 1\n", 0},
         {"flag=true", 1},
     };
     for (const auto& c : cases) {
@@ -362,7 +358,9 @@ void first_callback() {
     log_of_callbacks += "1";
     value_seen_by_callback = watched_value;
 }
-void second_callback() { log_of_callbacks += "2"; }
+void second_callback() {
+    log_of_callbacks += "2";
+}
 
 TEST_F(ConfigSyntax, CallbacksRunOnlyWhileReloadingAndAfterTheWholeText) {
     register_number("first", &watched_value);
@@ -419,7 +417,9 @@ TEST_F(ConfigSyntax, FullRegistryRefusesAndSaysSo) {
 }
 
 int callback_runs;
-void count_callback() { callback_runs++; }
+void count_callback() {
+    callback_runs++;
+}
 
 TEST_F(ConfigSyntax, CallbackListHoldsSixteen) {
     ::testing::internal::CaptureStderr();

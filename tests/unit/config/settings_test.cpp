@@ -2,13 +2,13 @@
 // that the shipped config.txt gives every one of them a value.
 #include "config/settings.h"
 
-#include "platform/platform.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "platform/platform.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST_F(GameScreenSettings, UnsectionedKeysComeFirstThenSectionsInOrder) {
     for (int i = 0; i <= last_unsectioned; i++) EXPECT_STREQ(config_vars[i].section, "");
 
     const char* sections[] = {"progress_bar", "level_label", "challenge_label",
-                              "timer_label", "moves_label", "no_moves"};
+                              "timer_label",  "moves_label", "no_moves"};
     int previous = last_unsectioned;
     for (const char* s : sections) {
         int first = -1;
@@ -126,12 +126,11 @@ TEST_F(GameScreenSettings, ShippedConfigSetsEveryGameScreenKey) {
     }
 
     // Font files are the two the game ships.
-    const char* fonts[] = {level_label_settings.font_fn,    challenge_label_settings.font_fn,
-                           timer_label_settings.font_fn,    moves_label_settings.font_fn,
+    const char* fonts[] = {level_label_settings.font_fn,     challenge_label_settings.font_fn,
+                           timer_label_settings.font_fn,     moves_label_settings.font_fn,
                            no_moves_settings.label1_font_fn, no_moves_settings.label2_font_fn};
     for (const char* f : fonts) {
-        EXPECT_TRUE(strcmp(f, "PoetsenOne-Regular.ttf") == 0 || strcmp(f, "arialbd.ttf") == 0)
-            << f;
+        EXPECT_TRUE(strcmp(f, "PoetsenOne-Regular.ttf") == 0 || strcmp(f, "arialbd.ttf") == 0) << f;
     }
 }
 

@@ -3,15 +3,15 @@
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
-#include <utime.h>
 
 namespace {
 
