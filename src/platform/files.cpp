@@ -2,8 +2,13 @@
 #include "platform/platform.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 char* read_entire_file(const char* path, size_t* out_length) {
+    // fopen succeeds on a directory on some systems and ftell then reports a
+    // huge length; only regular files are read.
+    struct stat st;
+    if (stat(path, &st) != 0 || (st.st_mode & S_IFMT) != S_IFREG) return nullptr;
     FILE* file = fopen(path, "rb");
     if (!file) return nullptr;
     char* buffer = nullptr;

@@ -150,6 +150,14 @@ TEST_F(PlatformFiles, ReadEntireFileOfEmptyAndMissingFiles) {
     EXPECT_EQ(length, 99u);
 }
 
+// An empty font name in config.txt makes the path "fonts/": a directory
+// must read as missing, not as a file of absurd length.
+TEST_F(PlatformFiles, ReadEntireFileRefusesADirectory) {
+    ASSERT_TRUE(platform_make_dir(path("folder").c_str()));
+    EXPECT_EQ(read_entire_file(path("folder").c_str()), nullptr);
+    EXPECT_EQ(read_entire_file((path("folder") + "/").c_str()), nullptr);
+}
+
 TEST_F(PlatformFiles, ReplaceFileSwapsContentsInPlace) {
     write("new", "fresh");
     write("target", "stale");
