@@ -50,7 +50,7 @@ static bool render_all(const fs::path &dir) {
         const EffectRecipe &r = effect_recipes[i];
         Track track;
         r.make(track);
-        trim_and_fade(track, 0.001f, 0.002, 0.03);
+        trim_and_fade(track, 0.003f, 0.002, 0.03);
         normalise(track, r.peak);
         if (!write_sound(dir / r.file, track, false)) return false;
     }

@@ -109,13 +109,13 @@ static void add_melody(Track &t) {
         double at = beat_time(n.beat);
         float length = (float)(n.beats * BEAT);
         if (n.beat < BARS / 2 * BEATS_PER_BAR) {
-            Mallet m = {note_hz(n.note), 0.38f, 0.5f, 0.45f};
+            Mallet m = {note_hz(n.note), 0.3f, 0.5f, 0.45f};
             add_mallet(t, at, m);
             Tone body = {};
             body.wave = WAVE_SINE;
             body.hz = note_hz(n.note);
             body.length = length * 0.9f;
-            body.amp = 0.08f;
+            body.amp = 0.07f;
             body.attack = 0.02f;
             body.release = 0.12f;
             add_tone(t, at, body);
@@ -124,7 +124,7 @@ static void add_melody(Track &t) {
             flute.wave = WAVE_TRIANGLE;
             flute.hz = note_hz(n.note);
             flute.length = length * 0.92f;
-            flute.amp = 0.2f;
+            flute.amp = 0.22f;
             flute.attack = 0.035f;
             flute.release = 0.14f;
             flute.vibrato_hz = 5.0f;
@@ -147,7 +147,7 @@ static void add_drums(Track &t, double bar_at, int bar) {
         add_noise(t, bar_at + beat_time(beat), snap);
     }
     for (int i = 0; i < 8; i++) {
-        float amp = (i % 2) ? 0.075f : 0.045f;
+        float amp = (i % 2) ? 0.1f : 0.06f;
         NoiseBurst shaker = {0.06f, amp, 7500.0f, 6500.0f, 1.2f, 0.006f, 0.018f, (uint32_t)(bar * 64 + i + 1000)};
         add_noise(t, bar_at + beat_time(0.5 * i), shaker);
     }

@@ -56,7 +56,7 @@ static void make_tile_match(Track &s) {
     add_chime(s, 0.065, note_hz(91), 0.9f, 0.34f);
     add_mallet(s, 0.065, mallet(91, 0.4f, 0.10f, 0.5f));
     add_chime(s, 0.13, note_hz(96), 0.25f, 0.22f);
-    add_reverb(s, 0.22f, 0.78f, 0.6);
+    add_reverb(s, 0.2f, 0.72f, 0.6);
 }
 
 // A gentle falling "hmm": three notes down to A, the last one sagging.
