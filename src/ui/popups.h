@@ -1,0 +1,66 @@
+// popups.h - what the rest of the game calls on the panels and popups.
+//
+// Each panel or popup registers its config section (with one reload
+// callback that rebuilds its fonts, labels and shapes), sets itself up at
+// start-up, opens, takes clicks while open and draws itself. The click
+// handling routes presses here in a fixed order; the game-screen drawing
+// calls the draw functions in a fixed order.
+#pragma once
+
+// Config sections, registered in this order by register_all_settings.
+void register_win_popup_settings();
+void register_win2_popup_settings();
+void register_lose_popup_settings();
+void register_menu_panel_settings();
+void register_progress_panel_settings();
+void register_help_popup_settings();
+void register_settings_popup_settings();
+
+// Start-up: fonts, labels and shapes of each, in the asset loading order.
+void setup_win_popup();
+void setup_win2_popup();
+void setup_lose_popup();
+void setup_menu_panel();
+void setup_progress_panel();
+void setup_help_popup();
+void setup_settings_popup();
+
+// Win popup: a level cleared.
+void open_win_popup();
+void win_popup_click();
+void draw_win_popup();
+
+// Tile-set complete popup: a challenge won; presents the next set.
+void open_win2_popup();
+void win2_popup_click();
+void draw_win2_popup();
+extern bool win2_popup_ready;
+
+// Lose popup: the Time Challenge clock ran out.
+void open_lose_popup();
+void lose_popup_click();
+void draw_lose_popup();
+extern float lose_popup_scale;
+
+// Menu panel (opens and closes with the progress panel).
+void open_menu_panel();
+void close_menu_panel();
+// One of "shuffle", "help", "settings", "bg", "close".
+const char* menu_panel_hit(float x, float y);
+void menu_panel_action(const char* word);
+void draw_menu_panel();
+extern float menu_panel_scale;
+
+// Progress panel.
+void open_progress_panel();
+void close_progress_panel();  // frees the pictures it loaded
+void draw_progress_panel();
+extern float progress_panel_offset;
+
+// Help popup over the tutorial: true when the press hit one of its buttons.
+bool help_popup_click(float x, float y);
+void draw_help_popup();
+
+// Settings popup: takes every press while open.
+void settings_popup_click(float x, float y);
+void draw_settings_popup();
