@@ -58,6 +58,11 @@ void draw_progress_panel();
 extern float progress_panel_offset;
 
 // Help popup over the tutorial: true when the press hit one of its buttons.
+// Its section also styles the practice boards drawn by the game screen.
+struct Color4;
+extern Color4 help_ghost_tile_bg_color;  // "ghost_tile_bg_color": walls
+extern Color4 help_ghost_line_color;     // "ghost_line_color": demonstration line
+extern float help_ghost_line_size;       // "ghost_line_size"
 bool help_popup_click(float x, float y);
 void draw_help_popup();
 
