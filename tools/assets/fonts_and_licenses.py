@@ -103,7 +103,11 @@ def build_dir(out, fill):
     stage = out + ".partial"
     shutil.rmtree(stage, ignore_errors=True)
     os.makedirs(stage)
-    fill(stage)
+    try:
+        fill(stage)
+    except BaseException:
+        shutil.rmtree(stage, ignore_errors=True)   # leave no half-built directory
+        raise
     swap_in(stage, out)
 
 

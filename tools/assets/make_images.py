@@ -212,7 +212,11 @@ def main(argv):
     stage = out + ".partial"
     shutil.rmtree(stage, ignore_errors=True)
     os.makedirs(os.path.dirname(out) or ".", exist_ok=True)
-    build(table_path, font_path, stage)
+    try:
+        build(table_path, font_path, stage)
+    except BaseException:
+        shutil.rmtree(stage, ignore_errors=True)   # leave no half-built directory
+        raise
     swap_in(stage, out)
 
 

@@ -78,7 +78,10 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "make-sounds: cannot create %s: %s\n", stage.c_str(), ec.message().c_str());
         return 1;
     }
-    if (!render_all(stage)) return 1;
+    if (!render_all(stage)) {
+        fs::remove_all(stage, ec);   // leave no half-filled directory
+        return 1;
+    }
 
     fs::remove_all(old, ec);
     if (fs::exists(out)) fs::rename(out, old, ec);
