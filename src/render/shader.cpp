@@ -20,20 +20,33 @@ uint8_t pixel_scale = 1;
 uint16_t logical_width;
 uint16_t logical_height;
 
-static const char* const VERTEX_PATH = "shaders_desktop/vertex.c";
-static const char* const FRAGMENT_PATH = "shaders_desktop/fragment.c";
+// One stage's source file. time is the file time of the source now in use;
+// after a failure it stays behind so the next check tries again (an editor
+// may still be writing the file in the same second), while failed_time
+// keeps the same failure from being reported at every check.
+struct ShaderStage {
+    GLenum type;
+    const char* path;
+    GLuint shader;
+    int64_t time;
+    int64_t failed_time;
+    bool failed;
+};
 
 struct ShaderProgram {
-    GLuint vertex_shader, fragment_shader, program;
+    ShaderStage vertex, fragment;
+    GLuint program;
     GLint projection_location, model_location, color_location, alpha_location,
         no_texture_location;
-    int64_t vertex_time, fragment_time;
     float projection[16];
     GLuint quad_array, quad_buffer;
 };
 
-static ShaderProgram shader = {0, 0, 0, -1, -1, -1, -1, -1, 0, 0,
-                               {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+static ShaderProgram shader = {
+    {GL_VERTEX_SHADER, "shaders_desktop/vertex.c", 0, 0, 0, false},
+    {GL_FRAGMENT_SHADER, "shaders_desktop/fragment.c", 0, 0, 0, false},
+    0, -1, -1, -1, -1, -1,
+    {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 
 bool render_gl_ready() { return GLAD_GL_VERSION_3_3 != 0 && glad_glGenTextures != nullptr; }
 
@@ -41,17 +54,14 @@ uint32_t shader_program_id() { return shader.program; }
 
 const float* current_projection_matrix() { return shader.projection; }
 
-// Reads and compiles one stage. Returns 0 (and says why) when the file is
-// missing or the source does not compile. The file time is remembered
-// either way so a broken file is reported once, not at every check.
-static GLuint compile_shader_file(GLenum type, const char* path, int64_t* file_time) {
-    *file_time = platform_file_mtime(path);
-    char* source = read_entire_file(path);
+// Reads and compiles one stage's file; 0 when missing or not compiling.
+static GLuint compile_stage_file(const ShaderStage* stage, bool quiet) {
+    char* source = read_entire_file(stage->path);
     if (!source) {
-        fprintf(stderr, "render: cannot read shader source %s\n", path);
+        if (!quiet) fprintf(stderr, "render: cannot read shader source %s\n", stage->path);
         return 0;
     }
-    GLuint shader_id = glCreateShader(type);
+    GLuint shader_id = glCreateShader(stage->type);
     const char* text = source;
     glShaderSource(shader_id, 1, &text, nullptr);
     glCompileShader(shader_id);
@@ -59,16 +69,19 @@ static GLuint compile_shader_file(GLenum type, const char* path, int64_t* file_t
     GLint ok = 0;
     glGetShaderiv(shader_id, GL_COMPILE_STATUS, &ok);
     if (!ok) {
-        char log[2048] = "";
-        glGetShaderInfoLog(shader_id, sizeof(log), nullptr, log);
-        fprintf(stderr, "render: %s does not compile:\n%s\n", path, log);
+        if (!quiet) {
+            char log[2048] = "";
+            glGetShaderInfoLog(shader_id, sizeof(log), nullptr, log);
+            fprintf(stderr, "render: %s does not compile:\n%s\n", stage->path, log);
+        }
         glDeleteShader(shader_id);
         return 0;
     }
     return shader_id;
 }
 
-static GLuint link_program(GLuint vertex_shader, GLuint fragment_shader) {
+// Links a program; on failure keeps the driver's log in log (if given).
+static GLuint link_program(GLuint vertex_shader, GLuint fragment_shader, char* log, int log_size) {
     GLuint program = glCreateProgram();
     glAttachShader(program, vertex_shader);
     glAttachShader(program, fragment_shader);
@@ -76,9 +89,7 @@ static GLuint link_program(GLuint vertex_shader, GLuint fragment_shader) {
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
     if (!ok) {
-        char log[2048] = "";
-        glGetProgramInfoLog(program, sizeof(log), nullptr, log);
-        fprintf(stderr, "render: shader program does not link:\n%s\n", log);
+        glGetProgramInfoLog(program, log_size, nullptr, log);
         glDeleteProgram(program);
         return 0;
     }
@@ -107,22 +118,64 @@ static void install_program(GLuint program) {
     upload_model_matrix();
 }
 
-// A new stage replaces the old one only when the program links with it.
-static void replace_stage(GLuint* stage, GLuint fresh) {
-    if (!fresh) return;
-    GLuint* other = stage == &shader.vertex_shader ? &shader.fragment_shader : &shader.vertex_shader;
-    if (*other) {
-        GLuint vertex = stage == &shader.vertex_shader ? fresh : *other;
-        GLuint fragment = stage == &shader.vertex_shader ? *other : fresh;
-        GLuint program = link_program(vertex, fragment);
-        if (!program) {
-            glDeleteShader(fresh);
-            return;
-        }
-        install_program(program);
+// Re-reads the chosen stages and installs the newest pair that links: both
+// new sources, else one new source with the other stage as it was. A stage
+// whose new source is not used keeps its old shader and is retried later.
+static void rebuild_program(bool load_vertex, bool load_fragment) {
+    ShaderStage* stages[2] = {&shader.vertex, &shader.fragment};
+    bool load[2] = {load_vertex, load_fragment};
+    GLuint fresh[2] = {0, 0};
+    int64_t time[2] = {0, 0};
+    bool quiet = true;
+    for (int i = 0; i < 2; i++) {
+        if (!load[i]) continue;
+        time[i] = platform_file_mtime(stages[i]->path);
+        bool seen = stages[i]->failed && time[i] == stages[i]->failed_time;
+        if (!seen) quiet = false;
+        fresh[i] = compile_stage_file(stages[i], seen);
     }
-    if (*stage) glDeleteShader(*stage);
-    *stage = fresh;
+    if (!fresh[0] && !fresh[1]) {
+        for (int i = 0; i < 2; i++) {
+            if (!load[i]) continue;
+            stages[i]->failed = true;
+            stages[i]->failed_time = time[i];
+        }
+        return;
+    }
+
+    const GLuint current[2] = {shader.vertex.shader, shader.fragment.shader};
+    const GLuint pairs[3][2] = {{fresh[0], fresh[1]}, {fresh[0], current[1]}, {current[0], fresh[1]}};
+    bool used[2] = {false, false};
+    bool tried = false;
+    char log[2048] = "";
+    for (const GLuint* pair : pairs) {
+        bool has_fresh = (fresh[0] && pair[0] == fresh[0]) || (fresh[1] && pair[1] == fresh[1]);
+        if (!pair[0] || !pair[1] || !has_fresh) continue;
+        tried = true;
+        GLuint program = link_program(pair[0], pair[1], log, sizeof(log));
+        if (!program) continue;
+        install_program(program);
+        for (int i = 0; i < 2; i++) used[i] = fresh[i] && pair[i] == fresh[i];
+        break;
+    }
+    if (!tried) {
+        // The other stage has never compiled: keep this one until it does.
+        for (int i = 0; i < 2; i++) used[i] = fresh[i] != 0;
+    } else if (!used[0] && !used[1] && !quiet) {
+        fprintf(stderr, "render: shader program does not link:\n%s\n", log);
+    }
+    for (int i = 0; i < 2; i++) {
+        if (used[i]) {
+            if (stages[i]->shader) glDeleteShader(stages[i]->shader);
+            stages[i]->shader = fresh[i];
+            stages[i]->time = time[i];
+            stages[i]->failed = false;
+        } else if (load[i]) {
+            if (fresh[i]) glDeleteShader(fresh[i]);
+            stages[i]->failed = true;
+            stages[i]->failed_time = time[i];
+        }
+    }
 }
 
 static void build_unit_quad() {
@@ -143,30 +196,21 @@ void enable_vertex_layout() {
 }
 
 void load_shaders() {
-    replace_stage(&shader.vertex_shader,
-                  compile_shader_file(GL_VERTEX_SHADER, VERTEX_PATH, &shader.vertex_time));
-    replace_stage(&shader.fragment_shader,
-                  compile_shader_file(GL_FRAGMENT_SHADER, FRAGMENT_PATH, &shader.fragment_time));
+    rebuild_program(true, true);
     if (!shader.program) fprintf(stderr, "render: no working shader program yet\n");
     if (!shader.quad_array) build_unit_quad();
 }
 
-static bool file_changed(const char* path, int64_t known_time) {
-    int64_t time = platform_file_mtime(path);
-    return time != 0 && time != known_time;
+static bool stage_changed(const ShaderStage* stage) {
+    int64_t time = platform_file_mtime(stage->path);
+    return time != 0 && time != stage->time;
 }
 
 void reload_changed_shaders() {
-    if (file_changed(VERTEX_PATH, shader.vertex_time)) {
-        replace_stage(&shader.vertex_shader,
-                      compile_shader_file(GL_VERTEX_SHADER, VERTEX_PATH, &shader.vertex_time));
-        upload_projection();
-    }
-    if (file_changed(FRAGMENT_PATH, shader.fragment_time)) {
-        replace_stage(&shader.fragment_shader,
-                      compile_shader_file(GL_FRAGMENT_SHADER, FRAGMENT_PATH, &shader.fragment_time));
-        upload_projection();
-    }
+    bool vertex = stage_changed(&shader.vertex), fragment = stage_changed(&shader.fragment);
+    if (!vertex && !fragment) return;
+    rebuild_program(vertex, fragment);
+    upload_projection();
 }
 
 void delete_shaders() {
@@ -176,11 +220,15 @@ void delete_shaders() {
         glUseProgram(0);
         glDeleteProgram(shader.program);
     }
-    if (shader.vertex_shader) glDeleteShader(shader.vertex_shader);
-    if (shader.fragment_shader) glDeleteShader(shader.fragment_shader);
+    ShaderStage* stages[2] = {&shader.vertex, &shader.fragment};
+    for (ShaderStage* stage : stages) {
+        if (stage->shader) glDeleteShader(stage->shader);
+        stage->shader = 0;
+        stage->time = stage->failed_time = 0;
+        stage->failed = false;
+    }
     shader.quad_buffer = shader.quad_array = 0;
-    shader.program = shader.vertex_shader = shader.fragment_shader = 0;
-    shader.vertex_time = shader.fragment_time = 0;
+    shader.program = 0;
     shader.projection_location = shader.model_location = shader.color_location = -1;
     shader.alpha_location = shader.no_texture_location = -1;
 }

@@ -79,6 +79,63 @@ TEST_F(RenderGl, SourcesThatDoNotLinkKeepTheWorkingProgram) {
     EXPECT_TRUE(near_rgb(read_pixel(10, 10), 0, 0, 255, 0));
 }
 
+TEST_F(RenderGl, FixSavedInTheSameSecondAsTheBreakageIsPickedUp) {
+    std::string good;
+    {
+        std::ifstream in("shaders_desktop/fragment.c");
+        good.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    auto stamp = fs::last_write_time("shaders_desktop/fragment.c") + std::chrono::seconds(4);
+    write_text("shaders_desktop/fragment.c", "#version 330 core\nvoid main() { half written");
+    fs::last_write_time("shaders_desktop/fragment.c", stamp);
+    testing::internal::CaptureStderr();
+    reload_changed_shaders();
+    testing::internal::GetCapturedStderr();
+
+    write_text("shaders_desktop/fragment.c", GREEN_FRAGMENT);
+    fs::last_write_time("shaders_desktop/fragment.c", stamp);  // file times are whole seconds
+    reload_changed_shaders();
+    draw_rect(0, 0, 20, 20, 255, 0, 0, 255);
+    EXPECT_TRUE(near_rgb(read_pixel(10, 10), 0, 255, 0, 0));
+}
+
+TEST_F(RenderGl, StagesThatOnlyLinkTogetherAreTakenWhenBothArrive) {
+    // The vertex stage changes the type of what it hands on; the old
+    // fragment stage cannot link with it, so the old program stays.
+    const char* vertex = R"(#version 330 core
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec2 texcoord;
+uniform mat4 projection_matrix;
+uniform mat4 model_matrix;
+out vec3 uv;
+void main() {
+    uv = vec3(texcoord, 1.0);
+    gl_Position = projection_matrix * model_matrix * vec4(position, 1.0);
+}
+)";
+    const char* fragment = R"(#version 330 core
+in vec3 uv;
+uniform vec3 color;
+uniform float alpha;
+out vec4 out_color;
+void main() { out_color = vec4(color.bgr, alpha * uv.z); }
+)";
+    uint32_t program = shader_program_id();
+    write_text("shaders_desktop/vertex.c", vertex);
+    touch_forward("shaders_desktop/vertex.c", 2);
+    testing::internal::CaptureStderr();
+    reload_changed_shaders();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("link"), std::string::npos);
+    EXPECT_EQ(shader_program_id(), program);
+
+    write_text("shaders_desktop/fragment.c", fragment);
+    touch_forward("shaders_desktop/fragment.c", 2);
+    reload_changed_shaders();
+    EXPECT_NE(shader_program_id(), program);
+    draw_rect(0, 0, 20, 20, 255, 0, 0, 255);  // red through .bgr reads blue
+    EXPECT_TRUE(near_rgb(read_pixel(10, 10), 0, 0, 255, 0));
+}
+
 TEST_F(RenderGl, MissingSourceAtStartIsReportedAndRepairedLater) {
     delete_shaders();
     std::string vertex_text;
