@@ -23,6 +23,25 @@ uint16_t texture_count;
 
 static Texture texture_pool[MAX_TEXTURES];
 
+// What the last read of each record's file gave, kept beside the pool so the
+// shared Texture layout stays as it is. A reload that cannot decode keeps
+// the picture on screen and leaves file_time behind, so the next check tries
+// again (an editor may still be writing); failed_time keeps that from being
+// reported at every check.
+struct ImageFileState {
+    bool has_picture;
+    bool failed;
+    int64_t failed_time;
+};
+
+static ImageFileState image_state[MAX_TEXTURES];
+
+static ImageFileState* state_of(const Texture* texture) {
+    uintptr_t first = (uintptr_t)texture_pool, address = (uintptr_t)texture;
+    if (address < first || address >= first + sizeof(texture_pool)) return nullptr;
+    return &image_state[(address - first) / sizeof(Texture)];
+}
+
 // Larger pictures than this are refused before decoding: 4096 x 4096 RGBA
 // is 64 MB, far beyond any tile or panel image.
 static const int MAX_IMAGE_PIXELS = 4096 * 4096;
@@ -37,6 +56,7 @@ Texture* claim_texture(const char* name) {
         Texture* texture = &texture_pool[i];
         if (texture->in_use) continue;
         memset(texture, 0, sizeof(*texture));
+        image_state[i] = ImageFileState();
         texture->in_use = true;
         texture->next = texture_list;
         texture_list = texture;
@@ -123,29 +143,44 @@ void upload_image_file(Texture* texture, const char* path) {
         path = "";
     }
     if (strcmp(texture->path, path) != 0) copy_text(texture->path, sizeof(texture->path), path);
-    texture->file_time = platform_file_mtime(path);
+    int64_t time = platform_file_mtime(path);
 
     size_t length = 0;
     unsigned char* file = (unsigned char*)read_entire_file(path, &length);
-    int width = 1, height = 1;
+    int width = 0, height = 0;
     const char* reason = "cannot read the file";
     unsigned char* pixels = file ? decode_png(file, length, &width, &height, &reason) : nullptr;
     free(file);
 
-    static const unsigned char transparent[4] = {0, 0, 0, 0};
+    ImageFileState loose = {};
+    ImageFileState* state = state_of(texture);
+    if (!state) state = &loose;
     if (!pixels) {
-        fprintf(stderr, "render: image %s: %s\n", path, reason ? reason : "cannot decode");
-        width = height = 1;
+        if (!state->failed || state->failed_time != time)
+            fprintf(stderr, "render: image %s: %s%s\n", path, reason ? reason : "cannot decode",
+                    state->has_picture ? "; keeping the previous picture" : "");
+        state->failed = true;
+        state->failed_time = time;
+        if (state->has_picture) return;
+        // Never had a picture: a transparent pixel stands in for it.
+        texture->width = texture->height = 1;
+        if (render_gl_ready() && !texture->gpu_id) {
+            static const unsigned char transparent[4] = {0, 0, 0, 0};
+            texture->gpu_id = create_gpu_texture(transparent, 1, 1);
+        }
+        return;
     }
+    state->failed = false;
+    state->has_picture = true;
+    texture->file_time = time;
     texture->width = (uint16_t)(texture->half_size ? width / 2 : width);
     texture->height = (uint16_t)(texture->half_size ? height / 2 : height);
-
     if (render_gl_ready()) {
         // A reload replaces the picture; the old GPU texture goes with it.
         if (texture->gpu_id) glDeleteTextures(1, &texture->gpu_id);
-        texture->gpu_id = create_gpu_texture(pixels ? pixels : transparent, width, height);
+        texture->gpu_id = create_gpu_texture(pixels, width, height);
     }
-    if (pixels) stbi_image_free(pixels);
+    stbi_image_free(pixels);
 }
 
 void delete_texture(Texture* texture) {

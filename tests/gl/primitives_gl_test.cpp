@@ -156,6 +156,17 @@ TEST_F(RenderGl, ImageReloadReplacesTheGpuTexture) {
     draw_texture_centered(texture, 1, 1);
     pop_matrix();
     EXPECT_TRUE(near_rgb(read_pixel(20, 20), 0, 255, 0, 0));
+
+    // A broken rewrite leaves the last good picture in place.
+    uint32_t good_id = texture->gpu_id;
+    FILE* file = fopen("images/tile.png", "wb");
+    fputs("not a picture", file);
+    fclose(file);
+    std::filesystem::last_write_time(
+        "images/tile.png", std::filesystem::last_write_time("images/tile.png") + std::chrono::seconds(6));
+    reload_changed_images();
+    EXPECT_EQ(texture->gpu_id, good_id);
+    EXPECT_TRUE(glIsTexture(good_id));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -173,6 +174,37 @@ TEST_F(TexturePool, ChangedImageIsReloadedInPlace) {
     EXPECT_EQ(find_texture("tile.png"), texture);
     EXPECT_EQ(texture->width, 16);
     EXPECT_EQ(texture->height, 4);
+}
+
+TEST_F(TexturePool, HalfWrittenImageKeepsThePictureUntilItIsWhole) {
+    write_png("images/tile.png", 8, 8);
+    Texture* texture = load_image("tile.png");
+    auto stamp = fs::last_write_time("images/tile.png") + std::chrono::seconds(5);
+    write_bytes("images/tile.png", {0x89, 'P', 'N', 'G'});
+    fs::last_write_time("images/tile.png", stamp);
+    testing::internal::CaptureStderr();
+    reload_changed_images();
+    reload_changed_images();
+    std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(texture->width, 8);
+    // One line for the failure, not one per check.
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+
+    // The finished file lands in the same second: still picked up.
+    write_png("images/tile.png", 12, 6);
+    fs::last_write_time("images/tile.png", stamp);
+    reload_changed_images();
+    EXPECT_EQ(texture->width, 12);
+    EXPECT_EQ(texture->height, 6);
+}
+
+TEST_F(TexturePool, ImageThatAppearsLaterIsLoaded) {
+    Texture* texture = load_image("late.png");
+    EXPECT_EQ(texture->width, 1);
+    write_png("images/late.png", 5, 7);
+    reload_changed_images();
+    EXPECT_EQ(texture->width, 5);
+    EXPECT_EQ(texture->height, 7);
 }
 
 }  // namespace
