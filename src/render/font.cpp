@@ -151,8 +151,11 @@ static bool rasterise_font(Font* font, const char* font_path, unsigned char* atl
     }
     stbtt_bakedchar baked[FONT_GLYPH_COUNT];
     memset(baked, 0, sizeof(baked));
-    stbtt_BakeFontBitmap(data, offset, (float)font->scaled_size, atlas, side, side, 32,
-                         FONT_GLYPH_COUNT, baked);
+    int fitted = stbtt_BakeFontBitmap(data, offset, (float)font->scaled_size, atlas, side, side,
+                                      32, FONT_GLYPH_COUNT, baked);
+    if (fitted < 0)
+        fprintf(stderr, "render: font %s at %d px fits only %d characters in its atlas\n",
+                font->name, font->scaled_size, -fitted);
     int ascent = 0, descent = 0, line_gap = 0;
     stbtt_GetFontVMetrics(&info, &ascent, &descent, &line_gap);
     font->ascent = ascent != descent ? (float)ascent * font->size / (float)(ascent - descent) : 0.0f;

@@ -53,8 +53,9 @@ uint16_t layout_label_vertices(const Font* font, const char* text, float* out, u
         }
         pen += g->advance;
     }
+    // A damaged cache can hold any float; keep the conversion defined.
     float w = pen / scale;
-    *width = w > 0.0f ? (uint16_t)w : 0;
+    *width = w > 0.0f ? (w < 65535.0f ? (uint16_t)w : 65535) : 0;
     return (uint16_t)count;
 }
 

@@ -177,6 +177,21 @@ TEST_F(FontCache, MissingOrBrokenFontFileGivesAnEmptyFontAndNoCache) {
     }
 }
 
+TEST_F(FontCache, ExtremeSizesStillLoad) {
+    Font* tiny = load_font("tiny", "sans.ttf", 0);
+    ASSERT_NE(tiny, nullptr);
+    EXPECT_EQ(glyph_of(tiny, 'A').advance, 0.0f);
+    // Too big for every character to fit its atlas: the font still loads
+    // with the characters that fitted, and says so.
+    testing::internal::CaptureStderr();
+    Font* huge = load_font("huge", "sans.ttf", 255);
+    std::string log = testing::internal::GetCapturedStderr();
+    ASSERT_NE(huge, nullptr);
+    EXPECT_EQ(huge->texture->width, 1024);
+    EXPECT_GT(glyph_of(huge, ' ').advance, 0.0f);
+    EXPECT_NE(log.find("fits only"), std::string::npos);
+}
+
 TEST_F(FontCache, PoolOfFiftyFontsRefusesTheNext) {
     char name[32];
     for (int i = 0; i < MAX_FONTS; i++) {
