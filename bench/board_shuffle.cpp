@@ -19,8 +19,7 @@ static void BM_ShuffleTimeChallengeBoard(benchmark::State& state) {
         state.ResumeTiming();
         passes += shuffle_board();
     }
-    state.counters["passes"] =
-        benchmark::Counter((double)passes / (double)state.iterations());
+    state.counters["passes"] = benchmark::Counter((double)passes / (double)state.iterations());
 }
 BENCHMARK(BM_ShuffleTimeChallengeBoard);
 

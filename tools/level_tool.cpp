@@ -39,12 +39,13 @@ struct Options {
 
 int fail(const char* message, const char* detail = "") {
     fprintf(stderr, "level-tool: %s%s\n", message, detail);
-    fprintf(stderr,
-            "usage: level-tool LEVEL (--counts N1,N2,...|--counts-from DIR) [--offsets FILE] "
-            "[--seed S]\n"
-            "       level-tool solve LEVEL (--counts ...|--counts-from DIR) [--offsets FILE] "
-            "[--seed S] [--games N]\n"
-            "       level-tool design (--counts ...|--counts-from DIR) --out FILE [--last LEVEL]\n");
+    fprintf(
+        stderr,
+        "usage: level-tool LEVEL (--counts N1,N2,...|--counts-from DIR) [--offsets FILE] "
+        "[--seed S]\n"
+        "       level-tool solve LEVEL (--counts ...|--counts-from DIR) [--offsets FILE] "
+        "[--seed S] [--games N]\n"
+        "       level-tool design (--counts ...|--counts-from DIR) --out FILE [--last LEVEL]\n");
     return 2;
 }
 
@@ -86,8 +87,7 @@ bool counts_from_dir(const char* dir) {
 
 void print_board(const Board& b) {
     for (int r = 0; r < b.height; r++) {
-        for (int c = 0; c < b.width; c++)
-            printf(c ? " %d" : "%d", b.cells[r * b.width + c]);
+        for (int c = 0; c < b.width; c++) printf(c ? " %d" : "%d", b.cells[r * b.width + c]);
         printf("\n");
     }
 }
@@ -234,9 +234,12 @@ int main(int argc, char** argv) {
     seed_random(&shared_random, (uint32_t)o.seed);
 
     switch (o.command) {
-        case PRINT: return run_print(o);
-        case SOLVE: return run_solve(o);
-        case DESIGN: return run_design(o);
+        case PRINT:
+            return run_print(o);
+        case SOLVE:
+            return run_solve(o);
+        case DESIGN:
+            return run_design(o);
     }
     return 2;
 }

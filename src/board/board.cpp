@@ -25,7 +25,9 @@ uint8_t tile_counts[MAX_TILE_SETS];
 
 uint8_t level_seed_offsets[LEVEL_SEED_OFFSET_COUNT];
 
-void use_cell_sprites(CellSprite* sprites) { sprite = sprites ? sprites : level_sprites; }
+void use_cell_sprites(CellSprite* sprites) {
+    sprite = sprites ? sprites : level_sprites;
+}
 
 LevelMode level_mode(uint16_t level) {
     if (level % 20 == 0) return LEVEL_PAIRS_COUNTDOWN;
@@ -83,7 +85,9 @@ void tile_picture_name(char* out, size_t capacity, uint8_t set, uint8_t picture)
     snprintf(out, capacity, "tiles/%02d/%02d.png", set + 1, picture);
 }
 
-void clear_level_seed_offsets() { memset(level_seed_offsets, 0, sizeof level_seed_offsets); }
+void clear_level_seed_offsets() {
+    memset(level_seed_offsets, 0, sizeof level_seed_offsets);
+}
 
 void apply_level_seed_offsets(const uint8_t* data, size_t length) {
     for (size_t at = 0; at + 3 <= length; at += 3) {

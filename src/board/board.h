@@ -23,7 +23,7 @@ struct Texture;
 enum {
     BOARD_MAX_SIDE = 10,
     BOARD_MAX_CELLS = 100,
-    TILE_SIZE = 80,              // layout units per cell
+    TILE_SIZE = 80,  // layout units per cell
     MAX_TILE_SETS = 64,
     MAX_LEVEL = 9999,
     LEVEL_SEED_OFFSET_COUNT = 10000,
@@ -144,8 +144,7 @@ bool any_move_exists();
 // Centre of cell i in layout units, the board centred on the origin.
 Vec2 home_position_on(uint8_t i, uint8_t width, uint8_t height, float padding);
 // min(w / (width*80 - 40), max(0, h - header - footer) / (height*80 - 40), 1).
-float scale_for_window(uint8_t width, uint8_t height, float w, float h, float header,
-                       float footer);
+float scale_for_window(uint8_t width, uint8_t height, float w, float h, float header, float footer);
 
 // The same for the global board with padding_between_tiles, the window's
 // logical size and the current mode's header and footer.

@@ -1,7 +1,6 @@
 // board_layout.cpp - where the cells sit: layout units around the origin,
 // scaled into the window between the mode's header and footer.
 #include "board/board.h"
-
 #include "config/settings.h"
 #include "render/draw.h"
 

@@ -11,7 +11,9 @@ ConnectionPath connection_path;
 
 namespace {
 
-int sign_of(int v) { return (v > 0) - (v < 0); }
+int sign_of(int v) {
+    return (v > 0) - (v < 0);
+}
 
 struct Grid {
     const uint8_t* cells;
@@ -60,7 +62,9 @@ bool finish(ConnectionPath* path, uint8_t p1, uint8_t p2, uint8_t p3, int count)
 }
 
 // Detour offsets -1, +1, -2, +2, ... -9, +9.
-int detour_offset(int k) { return (k % 2 == 0) ? -(k / 2 + 1) : (k / 2 + 1); }
+int detour_offset(int k) {
+    return (k % 2 == 0) ? -(k / 2 + 1) : (k / 2 + 1);
+}
 
 }  // namespace
 
@@ -107,8 +111,8 @@ bool connect_cells(const Board& b, uint8_t first, uint8_t second, ConnectionPath
             if (column < 0 || column >= w || column == cb) continue;
             if (column_clear_span(g, column, ra, rb) && row_clear_between(g, ra, ca, column) &&
                 row_clear_between(g, rb, column, cb))
-                return finish(path, (uint8_t)(ra * w + column), (uint8_t)(rb * w + column),
-                              second, 4);
+                return finish(path, (uint8_t)(ra * w + column), (uint8_t)(rb * w + column), second,
+                              4);
         }
     }
     return false;
@@ -125,6 +129,10 @@ bool board_has_move(const Board& b, ConnectionPath* path) {
     return false;
 }
 
-bool find_connection(uint8_t a, uint8_t b) { return connect_cells(board, a, b, &connection_path); }
+bool find_connection(uint8_t a, uint8_t b) {
+    return connect_cells(board, a, b, &connection_path);
+}
 
-bool any_move_exists() { return board_has_move(board, &connection_path); }
+bool any_move_exists() {
+    return board_has_move(board, &connection_path);
+}

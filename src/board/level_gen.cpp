@@ -5,10 +5,9 @@
 // same; the offset table lets a designer swap an awkward deal for another.
 // Pairs are dealt kind K, K-1, ..., 1, K, ... so every kind comes in an even
 // number. Pairs Countdown boards are drawn from shared_random instead.
-#include "board/board.h"
-
 #include <cstring>
 
+#include "board/board.h"
 #include "board/random.h"
 
 namespace {
@@ -134,4 +133,6 @@ bool make_layout_with_offset(Board* out, uint16_t level, uint8_t offset) {
     return make_dealt_layout(out, level, offset, pictures);
 }
 
-bool generate_level_layout(uint16_t level) { return make_level_layout(&board, level); }
+bool generate_level_layout(uint16_t level) {
+    return make_level_layout(&board, level);
+}

@@ -53,7 +53,9 @@ bool permute_cells(Board* b, MtRandom* g, uint8_t permutation[BOARD_MAX_CELLS]) 
     return true;
 }
 
-bool permute_board() { return permute_cells(&board, &shared_random, shuffle_permutation); }
+bool permute_board() {
+    return permute_cells(&board, &shared_random, shuffle_permutation);
+}
 
 int shuffle_board() {
     drop_selection_for_shuffle();

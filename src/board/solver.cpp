@@ -64,9 +64,9 @@ void remember_dead_end(uint64_t key) {
 const int MAX_TILES = 64;
 
 struct Search {
-    Board work;                  // the board with the current state's tiles
-    uint8_t cell[MAX_TILES];     // tile bit -> cell index
-    uint8_t value[MAX_TILES];    // tile bit -> kind
+    Board work;                // the board with the current state's tiles
+    uint8_t cell[MAX_TILES];   // tile bit -> cell index
+    uint8_t value[MAX_TILES];  // tile bit -> kind
     uint64_t kind_mask[MAX_TILES];
     int kinds;
     SolveMove path[SOLVE_MAX_MOVES];
@@ -76,8 +76,12 @@ struct Search {
     bool gave_up;
 };
 
-int lowest_bit(uint64_t m) { return __builtin_ctzll(m); }
-int bit_count(uint64_t m) { return __builtin_popcountll(m); }
+int lowest_bit(uint64_t m) {
+    return __builtin_ctzll(m);
+}
+int bit_count(uint64_t m) {
+    return __builtin_popcountll(m);
+}
 
 bool connectable(Search& s, int i, int j) {
     ConnectionPath path;
@@ -250,7 +254,8 @@ int count_open_moves(const Board& b) {
     for (int a = 0; a < n; a++) {
         if (b.cells[a] == EMPTY_CELL) continue;
         for (int c = a + 1; c < n; c++)
-            if (b.cells[c] == b.cells[a] && connect_cells(b, (uint8_t)a, (uint8_t)c, &path)) moves++;
+            if (b.cells[c] == b.cells[a] && connect_cells(b, (uint8_t)a, (uint8_t)c, &path))
+                moves++;
     }
     return moves;
 }

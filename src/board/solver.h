@@ -51,8 +51,8 @@ struct DesignReport {
     uint16_t solvable_after;   // with the chosen offsets
     uint16_t unfixable_count;
     uint16_t unfixable[LEVEL_SEED_OFFSET_COUNT];  // levels no offset makes solvable
-    uint16_t undecided;        // layouts the solver gave up on (counted as not solvable)
-    uint64_t layouts_solved;   // solver runs in all
+    uint16_t undecided;       // layouts the solver gave up on (counted as not solvable)
+    uint64_t layouts_solved;  // solver runs in all
 };
 
 // For every regular and Time Challenge level 1..last_level, the smallest

@@ -1,12 +1,13 @@
 // tile_sets.cpp - the pictures of a tile set in the texture pool, and the
 // textures of the board's cells.
 #include "board/board.h"
-
 #include "render/texture.h"
 
 namespace {
 
-uint8_t pictures_of_set(uint8_t set) { return set < tile_set_count ? tile_counts[set] : 0; }
+uint8_t pictures_of_set(uint8_t set) {
+    return set < tile_set_count ? tile_counts[set] : 0;
+}
 
 }  // namespace
 

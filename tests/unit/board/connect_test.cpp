@@ -127,9 +127,10 @@ TEST(Connection, TilesBeingRemovedDoNotBlock) {
 }
 
 TEST(Connection, WallsBlockLikeTiles) {
-    Board b = board_from(5, 3, {0, 0, 0, 0, 0,  //
-                                0, 1, 9, 1, 0,  //
-                                0, 0, 0, 0, 0});
+    Board b = board_from(5, 3,
+                         {0, 0, 0, 0, 0,  //
+                          0, 1, 9, 1, 0,  //
+                          0, 0, 0, 0, 0});
     ConnectionPath p;
     ASSERT_TRUE(connect_cells(b, 6, 8, &p));
     EXPECT_EQ(p.count, 4);

@@ -194,8 +194,7 @@ TEST_F(LevelGeneration, PairsCountdownBoardsHaveAMove) {
         EXPECT_EQ(tiles_on(b), 48);
         EXPECT_TRUE(frame_is_empty(b));
         EXPECT_TRUE(board_has_move(b, &path)) << level;
-        for (int i = 0; i < 80; i++)
-            EXPECT_LE(b.cells[i], picture_count_of_level((uint16_t)level));
+        for (int i = 0; i < 80; i++) EXPECT_LE(b.cells[i], picture_count_of_level((uint16_t)level));
     }
     // One picture only: every tile alike, still a valid board.
     use_tile_counts({1});
@@ -213,10 +212,10 @@ TEST_F(LevelGeneration, NoPicturesGivesAnEmptyBoardInsteadOfHanging) {
     EXPECT_FALSE(make_level_layout(&b, 10));
 
     use_tile_counts({0, 12});
-    EXPECT_FALSE(make_level_layout(&b, 5));   // set 1: no pictures
-    EXPECT_FALSE(make_level_layout(&b, 10));  // Time Challenge of set 1
-    EXPECT_FALSE(make_level_layout(&b, 0));   // no level 0
-    EXPECT_TRUE(make_level_layout(&b, 15));   // set 2 is fine
+    EXPECT_FALSE(make_level_layout(&b, 5));            // set 1: no pictures
+    EXPECT_FALSE(make_level_layout(&b, 10));           // Time Challenge of set 1
+    EXPECT_FALSE(make_level_layout(&b, 0));            // no level 0
+    EXPECT_TRUE(make_level_layout(&b, 15));            // set 2 is fine
     EXPECT_FALSE(make_layout_with_offset(&b, 20, 0));  // Pairs Countdown is not dealt
 }
 
@@ -295,13 +294,12 @@ TEST(CountFiles, TablesComeFromTheImagesDirectory) {
 
 TEST(SeedOffsets, RecordsSetTheirKeyOnly) {
     clear_level_seed_offsets();
-    const uint8_t data[] = {
-        0x00, 0x00, 7,     // level 1
-        0x0F, 0x27, 9,     // key 9999: level 10000
-        0x10, 0x27, 5,     // key 10000: outside the table
-        0xFF, 0xFF, 4,     // key 65535: outside
-        0x2A, 0x00, 200,   // key 42
-        0x2B, 0x00};       // partial record: ignored
+    const uint8_t data[] = {0x00, 0x00, 7,    // level 1
+                            0x0F, 0x27, 9,    // key 9999: level 10000
+                            0x10, 0x27, 5,    // key 10000: outside the table
+                            0xFF, 0xFF, 4,    // key 65535: outside
+                            0x2A, 0x00, 200,  // key 42
+                            0x2B, 0x00};      // partial record: ignored
     apply_level_seed_offsets(data, sizeof data);
     EXPECT_EQ(level_seed_offsets[0], 7);
     EXPECT_EQ(level_seed_offsets[9999], 9);

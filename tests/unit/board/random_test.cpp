@@ -1,12 +1,12 @@
 // random_test.cpp - the game's Mersenne Twister against the standard
 // library's, its seeding rule, and the rounding helpers built on it.
+#include "board/random.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
-
-#include "board/random.h"
 
 namespace {
 
@@ -55,7 +55,9 @@ struct ReferenceMt {
     }
 };
 
-float as_unit(uint32_t y) { return (float)((double)y / 4294967295.0); }
+float as_unit(uint32_t y) {
+    return (float)((double)y / 4294967295.0);
+}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 // shuffle_test.cpp - permuting the board: derangements of the tiles'
 // bounding box, and tiles keeping their drawing records through a shuffle.
+#include "board/shuffle.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,15 +9,16 @@
 
 #include "board/board.h"
 #include "board/random.h"
-#include "board/shuffle.h"
-#include "config/settings.h"
 #include "board_test_util.h"
+#include "config/settings.h"
 
 namespace {
 
 // Marks each cell's sprite with its own cell number (in scale) and a
 // texture standing for its picture, and every third tile as a ghost.
-Texture* fake_texture(int kind) { return reinterpret_cast<Texture*>((uintptr_t)(0x1000 + kind * 16)); }
+Texture* fake_texture(int kind) {
+    return reinterpret_cast<Texture*>((uintptr_t)(0x1000 + kind * 16));
+}
 
 void tag_sprites() {
     use_cell_sprites(nullptr);
@@ -100,9 +103,10 @@ TEST_F(Shuffle, OnePassDerangesTheBoundingBoxOnly) {
 }
 
 TEST_F(Shuffle, TwoTilesInARowSwap) {
-    Board b = board_from(6, 3, {0, 0, 0, 0, 0, 0,  //
-                                0, 0, 4, 5, 0, 0,  //
-                                0, 0, 0, 0, 0, 0});
+    Board b = board_from(6, 3,
+                         {0, 0, 0, 0, 0, 0,  //
+                          0, 0, 4, 5, 0, 0,  //
+                          0, 0, 0, 0, 0, 0});
     MtRandom g;
     seed_random(&g, 3);
     uint8_t permutation[BOARD_MAX_CELLS];
@@ -170,9 +174,10 @@ TEST_F(Shuffle, RecordsFollowTheirTilesThroughSeveralPasses) {
 TEST_F(Shuffle, GivesUpAfterAHundredPassesWithoutAMove) {
     // Two different pictures can never pair: every pass fails.
     seed_random(&shared_random, 5);
-    board = board_from(6, 3, {0, 0, 0, 0, 0, 0,  //
-                              0, 0, 4, 5, 0, 0,  //
-                              0, 0, 0, 0, 0, 0});
+    board = board_from(6, 3,
+                       {0, 0, 0, 0, 0, 0,  //
+                        0, 0, 4, 5, 0, 0,  //
+                        0, 0, 0, 0, 0, 0});
     Board before = board;
     tag_sprites();
     GhostFlag ghosts_before[BOARD_MAX_CELLS];
@@ -186,9 +191,10 @@ TEST_F(Shuffle, GivesUpAfterAHundredPassesWithoutAMove) {
 TEST_F(Shuffle, UsesTheSpriteArrayInUse) {
     static CellSprite tutorial_sprites[BOARD_MAX_CELLS];
     seed_random(&shared_random, 8);
-    board = board_from(6, 3, {0, 0, 0, 0, 0, 0,  //
-                              0, 0, 4, 4, 0, 0,  //
-                              0, 0, 0, 0, 0, 0});
+    board = board_from(6, 3,
+                       {0, 0, 0, 0, 0, 0,  //
+                        0, 0, 4, 4, 0, 0,  //
+                        0, 0, 0, 0, 0, 0});
     memset(level_sprites, 0, sizeof level_sprites);
     memset(tutorial_sprites, 0, sizeof tutorial_sprites);
     use_cell_sprites(tutorial_sprites);

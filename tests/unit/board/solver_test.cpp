@@ -1,12 +1,13 @@
 // solver_test.cpp - the exact solver against a plain exhaustive search,
 // the orders it returns, and the designed level seed offsets.
+#include "board/solver.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <unordered_set>
 
 #include "board/board.h"
-#include "board/solver.h"
 #include "board_test_util.h"
 
 namespace {
@@ -138,16 +139,18 @@ TEST(Solver, TrivialAndHopelessBoards) {
     EXPECT_EQ(s.move_count, 0);
 
     // A kind with an odd count can never be cleared.
-    Board odd = board_from(5, 3, {0, 0, 0, 0, 0,  //
-                                  0, 1, 1, 1, 0,  //
-                                  0, 0, 0, 0, 0});
+    Board odd = board_from(5, 3,
+                           {0, 0, 0, 0, 0,  //
+                            0, 1, 1, 1, 0,  //
+                            0, 0, 0, 0, 0});
     EXPECT_EQ(solve_board(odd, &s), SOLVE_STUCK);
 
     // Crossed pairs in a full block: nothing ever moves.
-    Board crossed = board_from(4, 4, {0, 0, 0, 0,  //
-                                      0, 1, 2, 0,  //
-                                      0, 2, 1, 0,  //
-                                      0, 0, 0, 0});
+    Board crossed = board_from(4, 4,
+                               {0, 0, 0, 0,  //
+                                0, 1, 2, 0,  //
+                                0, 2, 1, 0,  //
+                                0, 0, 0, 0});
     EXPECT_EQ(solve_board(crossed, &s), SOLVE_STUCK);
     Board walled = board_from(6, 6, {0, 0, 0, 0, 0, 0,  //
                                      0, 1, 2, 3, 4, 0,  //
@@ -188,9 +191,10 @@ TEST(Solver, BoardsBeyondItsReachAreReportedNotGuessed) {
 TEST(Solver, RandomPlayStatistics) {
     MtRandom g;
     seed_random(&g, 9);
-    Board open = board_from(6, 3, {0, 0, 0, 0, 0, 0,  //
-                                   0, 1, 1, 2, 2, 0,  //
-                                   0, 0, 0, 0, 0, 0});
+    Board open = board_from(6, 3,
+                            {0, 0, 0, 0, 0, 0,  //
+                             0, 1, 1, 2, 2, 0,  //
+                             0, 0, 0, 0, 0, 0});
     EXPECT_EQ(count_open_moves(open), 2);
     Board walled = board_from(6, 6, {0, 0, 0, 0, 0, 0,  //
                                      0, 1, 2, 3, 4, 0,  //
