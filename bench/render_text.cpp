@@ -50,8 +50,12 @@ void bake(benchmark::State& state, bool cached) {
     free(font.glyphs);
 }
 
-void BM_font_bake_from_file(benchmark::State& state) { bake(state, false); }
-void BM_font_read_cache(benchmark::State& state) { bake(state, true); }
+void BM_font_bake_from_file(benchmark::State& state) {
+    bake(state, false);
+}
+void BM_font_read_cache(benchmark::State& state) {
+    bake(state, true);
+}
 BENCHMARK(BM_font_bake_from_file)->Arg(32)->Arg(80)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_font_read_cache)->Arg(32)->Arg(80)->Unit(benchmark::kMillisecond);
 

@@ -24,7 +24,9 @@ uint16_t font_count;
 
 static Font font_pool[MAX_FONTS];
 
-int font_atlas_side(uint16_t scaled_size) { return scaled_size <= 64 ? 512 : 1024; }
+int font_atlas_side(uint16_t scaled_size) {
+    return scaled_size <= 64 ? 512 : 1024;
+}
 
 size_t font_cache_size(int atlas_side) {
     return (size_t)atlas_side * atlas_side + FONT_GLYPH_COUNT * sizeof(Glyph) + sizeof(float);
@@ -151,14 +153,15 @@ static bool rasterise_font(Font* font, const char* font_path, unsigned char* atl
     }
     stbtt_bakedchar baked[FONT_GLYPH_COUNT];
     memset(baked, 0, sizeof(baked));
-    int fitted = stbtt_BakeFontBitmap(data, offset, (float)font->scaled_size, atlas, side, side,
-                                      32, FONT_GLYPH_COUNT, baked);
+    int fitted = stbtt_BakeFontBitmap(data, offset, (float)font->scaled_size, atlas, side, side, 32,
+                                      FONT_GLYPH_COUNT, baked);
     if (fitted < 0)
         fprintf(stderr, "render: font %s at %d px fits only %d characters in its atlas\n",
                 font->name, font->scaled_size, -fitted);
     int ascent = 0, descent = 0, line_gap = 0;
     stbtt_GetFontVMetrics(&info, &ascent, &descent, &line_gap);
-    font->ascent = ascent != descent ? (float)ascent * font->size / (float)(ascent - descent) : 0.0f;
+    font->ascent =
+        ascent != descent ? (float)ascent * font->size / (float)(ascent - descent) : 0.0f;
     free(data);
     fill_glyphs(font->glyphs, baked, side);
     return true;

@@ -28,7 +28,9 @@ static int find_label_slot(const TextLabel* label) {
     return -1;
 }
 
-int label_count() { return label_list.count; }
+int label_count() {
+    return label_list.count;
+}
 
 uint16_t layout_label_vertices(const Font* font, const char* text, float* out, uint16_t* width) {
     *width = 0;
@@ -101,7 +103,8 @@ void set_label_text(TextLabel* label, const char* text) {
     if (!text) text = "";
     size_t length = strlen(text);
     if (length > (size_t)LABEL_MAX_CHARS) {
-        fprintf(stderr, "render: label text cut to %d characters: %.40s...\n", LABEL_MAX_CHARS, text);
+        fprintf(stderr, "render: label text cut to %d characters: %.40s...\n", LABEL_MAX_CHARS,
+                text);
         length = LABEL_MAX_CHARS;
     }
     // Reload callbacks pass the label's own text back in.

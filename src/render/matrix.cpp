@@ -4,10 +4,10 @@
 // Matrices are 4x4 floats stored row by row (uploaded with transpose set).
 // model := model x M, so a multiplied matrix acts on vertices before the
 // transforms already in place.
-#include "render/draw.h"
-
 #include <cstdio>
 #include <cstring>
+
+#include "render/draw.h"
 
 struct MatrixStack {
     float model[16];
@@ -73,11 +73,17 @@ void pop_matrix() {
     memcpy(matrix_stack.model, matrix_stack.saved[matrix_stack.depth], sizeof(matrix_stack.model));
 }
 
-void load_identity_matrix() { set_identity(matrix_stack.model); }
+void load_identity_matrix() {
+    set_identity(matrix_stack.model);
+}
 
-const float* current_model_matrix() { return matrix_stack.model; }
+const float* current_model_matrix() {
+    return matrix_stack.model;
+}
 
-uint8_t matrix_stack_depth() { return matrix_stack.depth; }
+uint8_t matrix_stack_depth() {
+    return matrix_stack.depth;
+}
 
 void reset_matrix_stack() {
     set_identity(matrix_stack.model);

@@ -128,4 +128,6 @@ void clear_panel_shapes() {
     shape_list.count = 0;
 }
 
-int panel_shape_count() { return shape_list.count; }
+int panel_shape_count() {
+    return shape_list.count;
+}

@@ -6,8 +6,6 @@
 // read, compile or link never replaces the one that works: the previous
 // program stays in use and the driver's log goes to stderr, so saving a
 // fixed file repairs it on the next check.
-#include "render/draw.h"
-
 #include <glad/gl.h>
 
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "render/draw.h"
 
 uint8_t pixel_scale = 1;
 uint16_t logical_width;
@@ -36,23 +35,27 @@ struct ShaderStage {
 struct ShaderProgram {
     ShaderStage vertex, fragment;
     GLuint program;
-    GLint projection_location, model_location, color_location, alpha_location,
-        no_texture_location;
+    GLint projection_location, model_location, color_location, alpha_location, no_texture_location;
     float projection[16];
     GLuint quad_array, quad_buffer;
 };
 
-static ShaderProgram shader = {
-    {GL_VERTEX_SHADER, "shaders_desktop/vertex.c", 0, 0, 0, false},
-    {GL_FRAGMENT_SHADER, "shaders_desktop/fragment.c", 0, 0, 0, false},
-    0, -1, -1, -1, -1, -1,
-    {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+// Uniform locations and the projection are filled in by the first build
+// and the first resize; until then there is no program to upload to.
+static ShaderProgram shader = {{GL_VERTEX_SHADER, "shaders_desktop/vertex.c"},
+                               {GL_FRAGMENT_SHADER, "shaders_desktop/fragment.c"}};
 
-bool render_gl_ready() { return GLAD_GL_VERSION_3_3 != 0 && glad_glGenTextures != nullptr; }
+bool render_gl_ready() {
+    return GLAD_GL_VERSION_3_3 != 0 && glad_glGenTextures != nullptr;
+}
 
-uint32_t shader_program_id() { return shader.program; }
+uint32_t shader_program_id() {
+    return shader.program;
+}
 
-const float* current_projection_matrix() { return shader.projection; }
+const float* current_projection_matrix() {
+    return shader.projection;
+}
 
 // Reads and compiles one stage's file; 0 when missing or not compiling.
 static GLuint compile_stage_file(const ShaderStage* stage, bool quiet) {
@@ -144,7 +147,8 @@ static void rebuild_program(bool load_vertex, bool load_fragment) {
     }
 
     const GLuint current[2] = {shader.vertex.shader, shader.fragment.shader};
-    const GLuint pairs[3][2] = {{fresh[0], fresh[1]}, {fresh[0], current[1]}, {current[0], fresh[1]}};
+    const GLuint pairs[3][2] = {
+        {fresh[0], fresh[1]}, {fresh[0], current[1]}, {current[0], fresh[1]}};
     bool used[2] = {false, false};
     bool tried = false;
     char log[2048] = "";
@@ -240,7 +244,7 @@ void resize_viewport(uint16_t width, uint16_t height) {
     logical_width = width / pixel_scale;
     logical_height = height / pixel_scale;
     float w = logical_width, h = logical_height;
-    const float projection[16] = {2.0f / w, 0, 0,     -1,   0, -2.0f / h, 0, 1,
+    const float projection[16] = {2.0f / w, 0, 0,     -1,    0, -2.0f / h, 0, 1,
                                   0,        0, -0.2f, -1.0f, 0, 0,         0, 1};
     memcpy(shader.projection, projection, sizeof(projection));
     upload_projection();
@@ -250,15 +254,23 @@ void set_draw_color(uint8_t r, uint8_t g, uint8_t b) {
     glUniform3f(shader.color_location, r / 255.0f, g / 255.0f, b / 255.0f);
 }
 
-void set_white_color() { glUniform3f(shader.color_location, 1.0f, 1.0f, 1.0f); }
+void set_white_color() {
+    glUniform3f(shader.color_location, 1.0f, 1.0f, 1.0f);
+}
 
-void set_draw_alpha(float alpha) { glUniform1f(shader.alpha_location, alpha); }
+void set_draw_alpha(float alpha) {
+    glUniform1f(shader.alpha_location, alpha);
+}
 
-void set_no_texture(bool no_texture) { glUniform1i(shader.no_texture_location, no_texture ? 1 : 0); }
+void set_no_texture(bool no_texture) {
+    glUniform1i(shader.no_texture_location, no_texture ? 1 : 0);
+}
 
 void upload_model_matrix() {
     if (shader.program)
         glUniformMatrix4fv(shader.model_location, 1, GL_TRUE, current_model_matrix());
 }
 
-void bind_unit_quad() { glBindVertexArray(shader.quad_array); }
+void bind_unit_quad() {
+    glBindVertexArray(shader.quad_array);
+}

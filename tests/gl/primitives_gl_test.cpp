@@ -97,7 +97,8 @@ TEST_F(RenderGl, MinimisedWindowKeepsTheLastProjection) {
     EXPECT_EQ(logical_width, WIDTH);
     EXPECT_EQ(logical_height, HEIGHT);
     for (int i = 0; i < 16; i++) EXPECT_EQ(current_projection_matrix()[i], before[i]);
-    for (float v : std::vector<float>(current_projection_matrix(), current_projection_matrix() + 16))
+    for (float v :
+         std::vector<float>(current_projection_matrix(), current_projection_matrix() + 16))
         EXPECT_TRUE(std::isfinite(v));
     resize_viewport(WIDTH, HEIGHT);
     draw_rect(0, 0, 5, 5, 0, 0, 0, 255);
@@ -147,7 +148,8 @@ TEST_F(RenderGl, ImageReloadReplacesTheGpuTexture) {
     uint32_t old_id = texture->gpu_id;
     ASSERT_TRUE(stbi_write_png("images/tile.png", 1, 1, 4, green, 4));
     std::filesystem::last_write_time(
-        "images/tile.png", std::filesystem::last_write_time("images/tile.png") + std::chrono::seconds(3));
+        "images/tile.png",
+        std::filesystem::last_write_time("images/tile.png") + std::chrono::seconds(3));
     reload_changed_images();
     EXPECT_NE(texture->gpu_id, old_id);
     EXPECT_FALSE(glIsTexture(old_id));
@@ -163,7 +165,8 @@ TEST_F(RenderGl, ImageReloadReplacesTheGpuTexture) {
     fputs("not a picture", file);
     fclose(file);
     std::filesystem::last_write_time(
-        "images/tile.png", std::filesystem::last_write_time("images/tile.png") + std::chrono::seconds(6));
+        "images/tile.png",
+        std::filesystem::last_write_time("images/tile.png") + std::chrono::seconds(6));
     reload_changed_images();
     EXPECT_EQ(texture->gpu_id, good_id);
     EXPECT_TRUE(glIsTexture(good_id));

@@ -2,8 +2,8 @@
 // the fixed drawing state the game sets at start-up, on a white background.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <glad/gl.h>
+#include <gtest/gtest.h>
 
 #include "render/draw.h"
 #include "render/font.h"
@@ -11,7 +11,7 @@
 #include "support/gl_context.h"
 
 class RenderGl : public ::testing::Test {
-  protected:
+   protected:
     GlTestContext gl = {};
     static constexpr int WIDTH = 200, HEIGHT = 150;
 
@@ -47,12 +47,14 @@ class RenderGl : public ::testing::Test {
 
     static float uniform_float(const char* name) {
         float value = -1;
-        glGetUniformfv(shader_program_id(), glGetUniformLocation(shader_program_id(), name), &value);
+        glGetUniformfv(shader_program_id(), glGetUniformLocation(shader_program_id(), name),
+                       &value);
         return value;
     }
     static int uniform_int(const char* name) {
         int value = -1;
-        glGetUniformiv(shader_program_id(), glGetUniformLocation(shader_program_id(), name), &value);
+        glGetUniformiv(shader_program_id(), glGetUniformLocation(shader_program_id(), name),
+                       &value);
         return value;
     }
 };
@@ -61,7 +63,7 @@ class RenderGl : public ::testing::Test {
 inline ::testing::AssertionResult near_rgb(Rgba p, int r, int g, int b, int tolerance = 2) {
     if (abs(p.r - r) <= tolerance && abs(p.g - g) <= tolerance && abs(p.b - b) <= tolerance)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << (int)p.r << ", " << (int)p.g << ", "
-                                         << (int)p.b << ") is not near (" << r << ", " << g
-                                         << ", " << b << ")";
+    return ::testing::AssertionFailure()
+           << "pixel (" << (int)p.r << ", " << (int)p.g << ", " << (int)p.b << ") is not near ("
+           << r << ", " << g << ", " << b << ")";
 }

@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 bool enter_temp_work_dir(TempWorkDir* dir, const char* tag) {
     std::error_code error;
     dir->previous = fs::current_path(error).string();
-    std::string pattern = (fs::temp_directory_path(error) / (std::string("game_") + tag + "_XXXXXX")).string();
+    std::string pattern =
+        (fs::temp_directory_path(error) / (std::string("game_") + tag + "_XXXXXX")).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (!mkdtemp(buffer.data())) {
@@ -96,7 +97,7 @@ std::vector<uint8_t> read_framebuffer(int width, int height) {
     std::vector<uint8_t> top_down(bottom_up.size());
     size_t row = (size_t)width * 4;
     for (int y = 0; y < height; y++)
-        std::copy(bottom_up.begin() + (height - 1 - y) * row, bottom_up.begin() + (height - y) * row,
-                  top_down.begin() + y * row);
+        std::copy(bottom_up.begin() + (height - 1 - y) * row,
+                  bottom_up.begin() + (height - y) * row, top_down.begin() + y * row);
     return top_down;
 }

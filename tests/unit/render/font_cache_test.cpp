@@ -38,10 +38,12 @@ bool same_glyphs(const std::vector<Glyph>& a, const Font* font) {
     return memcmp(a.data(), font->glyphs, FONT_GLYPH_COUNT * sizeof(Glyph)) == 0;
 }
 
-const Glyph& glyph_of(const Font* font, char c) { return font->glyphs[c - 32]; }
+const Glyph& glyph_of(const Font* font, char c) {
+    return font->glyphs[c - 32];
+}
 
 class FontCache : public ::testing::Test {
-  protected:
+   protected:
     TempWorkDir dir;
     void SetUp() override {
         ASSERT_TRUE(enter_temp_work_dir(&dir, "font"));

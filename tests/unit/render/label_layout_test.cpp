@@ -13,7 +13,7 @@ namespace {
 const char* const SANS = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 
 class LabelLayout : public ::testing::Test {
-  protected:
+   protected:
     TempWorkDir dir;
     Font* font = nullptr;
     void SetUp() override {

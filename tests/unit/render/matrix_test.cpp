@@ -13,7 +13,7 @@ void transform(float x, float y, float* out_x, float* out_y) {
 }
 
 class MatrixStack : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override { reset_matrix_stack(); }
     void TearDown() override { reset_matrix_stack(); }
 };

@@ -33,8 +33,8 @@ void write_bytes(const char* path, const std::vector<unsigned char>& bytes) {
 
 // A PNG signature and a header chunk claiming the given size; no pixels.
 std::vector<unsigned char> png_header_only(uint32_t width, uint32_t height) {
-    std::vector<unsigned char> b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
-                                    'I',  'H', 'D', 'R'};
+    std::vector<unsigned char> b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n',
+                                    0,    0,   0,   13,  'I',  'H',  'D',  'R'};
     for (uint32_t v : {width, height})
         for (int shift = 24; shift >= 0; shift -= 8) b.push_back((unsigned char)(v >> shift));
     for (unsigned char c : {8, 6, 0, 0, 0, 0, 0, 0, 0}) b.push_back(c);
@@ -42,7 +42,7 @@ std::vector<unsigned char> png_header_only(uint32_t width, uint32_t height) {
 }
 
 class TexturePool : public ::testing::Test {
-  protected:
+   protected:
     TempWorkDir dir;
     void SetUp() override { ASSERT_TRUE(enter_temp_work_dir(&dir, "texture")); }
     void TearDown() override {
@@ -86,7 +86,8 @@ TEST_F(TexturePool, DoubleResolutionDirectoryOnlyAtScaleTwo) {
 TEST_F(TexturePool, UnusableFilesGiveAOnePixelTexture) {
     write_bytes("images/text.png", {'h', 'e', 'l', 'l', 'o'});
     // A tiny header that other decoders would read as a huge TGA picture.
-    write_bytes("images/tga.png", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0x7f, 0xff, 0x7f, 32, 0});
+    write_bytes("images/tga.png",
+                {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0x7f, 0xff, 0x7f, 32, 0});
     write_bytes("images/huge.png", png_header_only(100000, 100000));
     write_bytes("images/cut.png", png_header_only(16, 16));
     const char* names[] = {"absent.png", "text.png", "tga.png", "huge.png", "cut.png"};
@@ -169,7 +170,8 @@ TEST_F(TexturePool, ChangedImageIsReloadedInPlace) {
     EXPECT_EQ(texture->width, 8);
 
     write_png("images/tile.png", 16, 4);
-    fs::last_write_time("images/tile.png", fs::last_write_time("images/tile.png") + std::chrono::seconds(5));
+    fs::last_write_time("images/tile.png",
+                        fs::last_write_time("images/tile.png") + std::chrono::seconds(5));
     reload_changed_images();
     EXPECT_EQ(find_texture("tile.png"), texture);
     EXPECT_EQ(texture->width, 16);
