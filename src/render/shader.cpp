@@ -129,13 +129,12 @@ static void rebuild_program(bool load_vertex, bool load_fragment) {
     bool load[2] = {load_vertex, load_fragment};
     GLuint fresh[2] = {0, 0};
     int64_t time[2] = {0, 0};
-    bool quiet = true;
+    bool seen[2] = {false, false};  // this very file already failed: stay quiet
     for (int i = 0; i < 2; i++) {
         if (!load[i]) continue;
         time[i] = platform_file_mtime(stages[i]->path);
-        bool seen = stages[i]->failed && time[i] == stages[i]->failed_time;
-        if (!seen) quiet = false;
-        fresh[i] = compile_stage_file(stages[i], seen);
+        seen[i] = stages[i]->failed && time[i] == stages[i]->failed_time;
+        fresh[i] = compile_stage_file(stages[i], seen[i]);
     }
     if (!fresh[0] && !fresh[1]) {
         for (int i = 0; i < 2; i++) {
@@ -165,10 +164,11 @@ static void rebuild_program(bool load_vertex, bool load_fragment) {
     if (!tried) {
         // The other stage has never compiled: keep this one until it does.
         for (int i = 0; i < 2; i++) used[i] = fresh[i] != 0;
-    } else if (!used[0] && !used[1] && !quiet) {
-        fprintf(stderr, "render: shader program does not link:\n%s\n", log);
     }
     for (int i = 0; i < 2; i++) {
+        if (fresh[i] && !used[i] && !seen[i])
+            fprintf(stderr, "render: %s does not link into the shader program:\n%s\n",
+                    stages[i]->path, log);
         if (used[i]) {
             if (stages[i]->shader) glDeleteShader(stages[i]->shader);
             stages[i]->shader = fresh[i];
