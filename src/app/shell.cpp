@@ -12,6 +12,7 @@
 #include "app/input.h"
 #include "audio/output.h"
 #include "audio/sounds.h"
+#include "board/progress.h"
 #include "board/random.h"
 #include "config/config.h"
 #include "platform/platform.h"
@@ -57,9 +58,11 @@ static void start_audio() {
     start_audio_output();
 }
 
-// Progress is written by the board's saved-game code once it is wired in;
-// the bare shell has nothing to keep.
-static void save_progress_step() {}
+// The level, settings and board being played are kept for the next start.
+// Level 0 means no progress was ever loaded: there is nothing to keep.
+static void save_progress_step() {
+    if (level != 0 && !save_progress()) fprintf(stderr, "game: the progress could not be saved\n");
+}
 
 // The output thread is joined before its lock and the samples go away.
 static void stop_audio() {

@@ -1,5 +1,230 @@
-// click.cpp - placeholder click handling: ignores every click until the
-// board's rules are wired in.
+// click.cpp - routing of presses to the open popup or panel, and the board's
+// selection and matching rules with the animations a removed pair starts.
 #include "board/click.h"
 
-void handle_click(bool is_left, bool is_press, float x, float y) {}
+#include <cstdio>
+
+#include "board/board.h"
+#include "board/progress.h"
+#include "board/shuffle.h"
+#include "board/tutorial.h"
+#include "config/settings.h"
+#include "render/draw.h"
+#include "screen/game_state.h"
+#include "screen/labels.h"
+#include "screen/tween.h"
+#include "ui/popups.h"
+
+bool selected;
+uint8_t selected_cell;
+uint8_t second_cell;
+uint8_t removing_count;
+Vec2 line_points[4];
+uint8_t line_point_count;
+float line_alpha, line_scale;
+
+namespace {
+
+bool inside(float x, float y, float cx, float cy, float w, float h) {
+    return cx - w / 2 <= x && x <= cx + w / 2 && cy - h / 2 <= y && y <= cy + h / 2;
+}
+
+// Restarts tile i's swell-and-return. A bounce still running is first put
+// back to where it started, so repeated presses never ratchet the scale.
+void bounce_tile(uint8_t i) {
+    draw_layer[i] = 1;
+    char name[32];
+    snprintf(name, sizeof name, "tile%d_bounce", i);
+    if (TweenSlot* running = find_tween(name)) {
+        sprite[i].scale = running->from;
+        stop_tween("%s", name);
+    }
+    if (!start_tween(name, &sprite[i].scale, sprite[i].scale, tile_bounce_extra_scale,
+                     tile_bounce_duration, ease_bump, 0.0f, false, on_bounce_done, i))
+        draw_layer[i] = 0;  // no bounce will end to lower it
+}
+
+// Marks a tile of a removed pair and starts its swell; false when no tween
+// slot was free, and the caller finishes the removal at once.
+bool start_removal(uint8_t cell, uint8_t layer) {
+    board.cells[cell] = EMPTY_CELL;
+    removing[cell] = 1;
+    draw_layer[cell] = layer;
+    removing_count++;
+    stop_tween("tile%d_bounce", cell);
+    char name[32];
+    snprintf(name, sizeof name, "tile%d_bounce", cell);
+    return start_tween(name, &sprite[cell].scale, sprite[cell].scale, tile_bounce_extra_scale,
+                       tile_remove_duration1, ease_out_sine, 0.0f, true, on_tile_lifted,
+                       cell) != nullptr;
+}
+
+// A removal whose animation could not start still has to end, or the
+// level could never be won.
+void finish_removal_now(uint8_t cell) {
+    sprite[cell].scale = -1.0f;
+    TweenSlot slot = {};
+    slot.user = cell;
+    on_tile_removed(&slot);
+}
+
+void start_line() {
+    stop_tweens_with_prefix("line");
+    line_alpha = 0.0f;
+    line_scale = 0.0f;
+    line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
+    for (int k = 0; k < line_point_count; k++)
+        line_points[k] = cell_home_position(connection_path.points[k]);
+    start_tween("line_alpha", &line_alpha, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine, 0.0f,
+                false, on_line_shown);
+    start_tween("line_scale", &line_scale, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine);
+}
+
+void count_removed_pair(uint8_t first, uint8_t second) {
+    if (tutorial_active) {
+        on_tutorial_pair_removed(first, second);
+    } else if (pairs_countdown) {
+        if (pair_budget > 0) pair_budget--;
+        char text[16];
+        snprintf(text, sizeof text, "%d", pair_budget);
+        set_label_text(&moves_label, text);
+    } else if (!time_challenge) {
+        match_count++;
+        if (time_since_match < best_match_time) best_match_time = time_since_match;
+        time_since_match = 0.0f;
+    }
+}
+
+void remove_pair(uint8_t first, uint8_t second) {
+    bool first_started = start_removal(first, 1);
+    bool second_started = start_removal(second, 2);
+    selected = false;
+    start_line();
+    play_effect("tile_match");
+    count_removed_pair(first, second);
+    // Last, so that the end-of-removal checks see the budget already spent.
+    if (!first_started) finish_removal_now(first);
+    if (!second_started) finish_removal_now(second);
+}
+
+void select_tile(uint8_t i) {
+    selected = true;
+    selected_cell = i;
+    if (time_challenge && !tutorial_active && clock_running == 0.0f) {
+        clock_running = 1.0f;
+        timer_highlight = timer_label_settings.highlight_duration;
+    }
+    play_effect("tile_select");
+    bounce_tile(i);
+}
+
+// The tiles plus half of the empty frame around them.
+bool inside_board_area(float x, float y) {
+    int n = board.width * board.height;
+    if (n <= 0) return false;
+    Vec2 a = cell_screen_position(0);
+    Vec2 b = cell_screen_position((uint8_t)(n - 1));
+    return a.x < x && x < b.x && a.y < y && y < b.y;
+}
+
+// What every press that was not a match ends with: the menu button, or the
+// shuffle that the no-moves state is waiting for.
+void finish_press(float x, float y) {
+    if (tutorial_active) return;
+    if (menu_button_hit(x, y)) {
+        open_menu_panel();
+        return;
+    }
+    if (no_moves_shown) {
+        shuffle_board();
+        no_moves_shown = 0;
+    }
+}
+
+void board_click(bool is_press, float x, float y) {
+    if (!tutorial_active && pairs_countdown && pair_budget == 0) return;
+
+    int hit = cell_at_point(x, y);
+    if (hit >= 0 && (removing[hit] || is_tutorial_wall((uint8_t)hit))) {
+        if (is_press) finish_press(x, y);
+        return;
+    }
+    if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
+        uint8_t i = (uint8_t)hit;
+        stop_tween("tile%d_appear", i);  // an appearing tile stops where it is
+        if (!selected) {
+            if (!is_press) return;
+            select_tile(i);
+            finish_press(x, y);
+            return;
+        }
+        second_cell = i;
+        if (find_connection(selected_cell, i)) {
+            remove_pair(selected_cell, i);
+            return;
+        }
+        if (!is_press) return;
+        play_effect("tile_select");
+        selected_cell = i;
+        bounce_tile(i);
+        finish_press(x, y);
+        return;
+    }
+    if (!is_press) return;
+    if (selected && !inside_board_area(x, y)) selected = false;
+    finish_press(x, y);
+}
+
+}  // namespace
+
+int cell_at_point(float x, float y) {
+    int n = board.width * board.height;
+    if (n > BOARD_MAX_CELLS) n = BOARD_MAX_CELLS;
+    float half = TILE_SIZE * board_scale() / 2;
+    for (int i = 0; i < n; i++) {
+        Vec2 c = cell_screen_position((uint8_t)i);
+        if (c.x - half < x && x < c.x + half && c.y - half < y && y < c.y + half) return i;
+    }
+    return -1;
+}
+
+bool menu_button_hit(float x, float y) {
+    float cx = logical_width + menu_button_rel_pos.x - menu_button_size.x / 2;
+    float cy = menu_button_size.y / 2 + menu_button_rel_pos.y;
+    return inside(x, y, cx, cy, menu_button_size.x, menu_button_size.y);
+}
+
+void handle_click(bool is_left, bool is_press, float x, float y) {
+    (void)is_left;  // both buttons act the same
+    if (is_press) {
+        if (settings_popup_open) {
+            settings_popup_click(x, y);
+            return;
+        }
+        // The practice boards are drawn over everything else, also over a
+        // win popup reopened at start-up, so they take presses first: a
+        // level must never advance underneath the tutorial.
+        if (tutorial_active) {
+            if (help_popup_click(x, y)) return;
+            board_click(is_press, x, y);
+            return;
+        }
+        if (win_popup_open) {
+            win_popup_click();
+            return;
+        }
+        if (win2_popup_open) {
+            if (win2_popup_ready) win2_popup_click();
+            return;
+        }
+        if (lose_popup_open) {
+            if (lose_popup_input_delay <= 0.0f) lose_popup_click();
+            return;
+        }
+        if (menu_panel_open) {
+            menu_panel_action(menu_panel_hit(x, y));
+            return;
+        }
+    }
+    board_click(is_press, x, y);
+}

@@ -1,7 +1,31 @@
 // click.h - the game's only pointer input: every press and release of the
 // left or right mouse button, in window pixels (origin top-left, y down).
+//
+// A press goes to whatever popup or panel is open, in a fixed order; with
+// none open it reaches the board, where two presses on connectable tiles of
+// one picture (or a press on one and a release over the other) remove the
+// pair. A release always goes straight to the board.
 #pragma once
+
+#include <cstdint>
+
+#include "config/config.h"
+
+// The selection and the last removed pair's connecting line.
+extern bool selected;           // a first tile is selected
+extern uint8_t selected_cell;   // ...in this cell
+extern uint8_t second_cell;     // the cell that completed the last pair
+extern uint8_t removing_count;  // tiles whose removal animation still runs
+extern Vec2 line_points[4];     // layout positions of the line's points
+extern uint8_t line_point_count;
+extern float line_alpha, line_scale;
 
 // is_left tells the buttons apart (both act the same); is_press is false for
 // a release.
 void handle_click(bool is_left, bool is_press, float x, float y);
+
+// The board cell whose tile square (edges excluded) holds the window point,
+// or -1.
+int cell_at_point(float x, float y);
+// The menu button's rectangle holds the window point (edges included).
+bool menu_button_hit(float x, float y);

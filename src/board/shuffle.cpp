@@ -1,7 +1,13 @@
 // shuffle.cpp - permuting the board until a move exists.
 #include "board/shuffle.h"
 
+#include <cstdio>
 #include <cstring>
+
+#include "board/click.h"
+#include "board/progress.h"
+#include "screen/game_state.h"
+#include "screen/tween.h"
 
 uint8_t shuffle_permutation[BOARD_MAX_CELLS];
 
@@ -92,9 +98,28 @@ int shuffle_board() {
     return passes;
 }
 
-// Filled in by the playable game: per cell a 0.4-0.6 s slide by the tweens
-// "tile%d_shuffle_x" / "tile%d_shuffle_y", and the "shuffle" sound.
-void start_shuffle_animation() {}
+// Every cell, holes too, slides from where its sprite stands to its home
+// over 0.4-0.6 s. A slide that finds no free tween slot jumps instead.
+void start_shuffle_animation() {
+    play_effect("shuffle");
+    const int n = board.width * board.height;
+    for (int i = 0; i < n; i++) {
+        float d = 0.4f + 0.2f * random_unit(&shared_random);
+        Vec2 home = cell_home_position((uint8_t)i);
+        shuffling[i] = 1;
+        char name[32];
+        snprintf(name, sizeof name, "tile%d_shuffle_x", i);
+        stop_tween("%s", name);
+        if (!start_tween(name, &sprite[i].x, sprite[i].x, home.x, d, ease_out_sine))
+            sprite[i].x = home.x;
+        snprintf(name, sizeof name, "tile%d_shuffle_y", i);
+        stop_tween("%s", name);
+        if (!start_tween(name, &sprite[i].y, sprite[i].y, home.y, d, ease_out_sine, 0.0f, false,
+                         on_shuffle_done, (uint8_t)i)) {
+            sprite[i].y = home.y;
+            shuffling[i] = 0;
+        }
+    }
+}
 
-// Filled in once the click handling owns the selection.
-void drop_selection_for_shuffle() {}
+void drop_selection_for_shuffle() { selected = false; }

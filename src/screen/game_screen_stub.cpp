@@ -8,8 +8,6 @@ void load_game_assets() {}
 
 void reload_game_screen() {}
 
-void update_game_screen() {}
-
 void draw_game_screen() {
     draw_rect(0, 0, logical_width, logical_height, bg_color.r, bg_color.g, bg_color.b, 255);
 }

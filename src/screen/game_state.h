@@ -20,3 +20,13 @@ extern float ghost_appear_factor;     // 0..1, grows new ghosts
 
 // The removal tween's last phase ends: the tile is gone.
 void on_tile_removed(TweenSlot* slot);
+// Completion handlers of the other tile and line tweens; the slot's user
+// byte is the cell.
+void on_bounce_done(TweenSlot* slot);   // selection bounce over: layer back to 0
+void on_tile_lifted(TweenSlot* slot);   // removal swell over: the slot shrinks it to -1
+void on_line_shown(TweenSlot* slot);    // the line starts fading out
+void on_shuffle_done(TweenSlot* slot);  // slid home: drawn at its cell again
+
+// Makes the grid background anew for the current board's size (the no-moves
+// overlay); start_level calls it. Defined by the game-screen drawing.
+void rebuild_grid_background();

@@ -1,0 +1,234 @@
+// update.cpp - the game screen's time-driven logic: the per-frame update
+// (tweens, the Time Challenge clock, play-time counters) and the events that
+// end a tile's removal (level won, challenge won, Pairs Countdown refill, no
+// move left), plus the completion handlers of the tile and line tweens.
+#include <cstdio>
+#include <cstring>
+
+#include "app/shell.h"
+#include "board/board.h"
+#include "board/click.h"
+#include "board/progress.h"
+#include "board/random.h"
+#include "board/tutorial.h"
+#include "config/settings.h"
+#include "render/texture.h"
+#include "screen/game_screen.h"
+#include "screen/game_state.h"
+#include "screen/labels.h"
+#include "screen/tween.h"
+#include "ui/popups.h"
+
+uint8_t menu_panel_open;
+uint8_t progress_panel_open;
+uint8_t settings_popup_open;
+uint8_t win_popup_open;
+uint8_t win2_popup_open;
+uint8_t lose_popup_open;
+uint8_t no_moves_shown;
+
+float timer_highlight;
+float lose_popup_input_delay;
+float ghost_appear_factor;
+
+TextLabel level_label, challenge_label, timer_label, moves_label;
+
+void format_clock_text(char* out, size_t capacity, unsigned seconds) {
+    snprintf(out, capacity, "%u:%02u", seconds / 60, seconds % 60);
+}
+
+// --- Completion handlers ---------------------------------------------------------
+
+void on_bounce_done(TweenSlot* slot) {
+    if (slot->user < BOARD_MAX_CELLS) draw_layer[slot->user] = 0;
+}
+
+// The swell is over: the same slot goes on to shrink the tile to nothing.
+void on_tile_lifted(TweenSlot* slot) {
+    slot->from = tween_target_value(slot);
+    slot->to = -1.0f;
+    slot->duration = tile_remove_duration2;
+    slot->elapsed = 0.0f;
+    slot->ease = ease_in_sine;
+    slot->on_done = on_tile_removed;
+    slot->hold = 0;
+}
+
+void on_line_shown(TweenSlot*) {
+    start_tween("line_alpha2", &line_alpha, line_alpha, 0.0f, tile_remove_duration2, ease_in_sine);
+    start_tween("line_scale2", &line_scale, line_scale, 0.0f, tile_remove_duration2, ease_in_sine);
+}
+
+void on_shuffle_done(TweenSlot* slot) {
+    if (slot->user < BOARD_MAX_CELLS) shuffling[slot->user] = 0;
+}
+
+// --- End of a removal ----------------------------------------------------------------
+
+namespace {
+
+bool is_inner_cell(int i) {
+    int w = board.width, h = board.height;
+    if (i < 0 || i >= w * h) return false;
+    int c = i % w, r = i / w;
+    return c >= 1 && c <= w - 2 && r >= 1 && r <= h - 2;
+}
+
+bool can_hold_ghost(int i) {
+    return is_inner_cell(i) && board.cells[i] == EMPTY_CELL && !removing[i] && !ghost[i];
+}
+
+void challenge_won() {
+    load_tile_set(next_set);
+    open_win2_popup();
+}
+
+// Each ghost becomes a tile of its own random picture, growing from nothing.
+void turn_ghosts_into_tiles() {
+    uint8_t pictures = current_set < tile_set_count ? tile_counts[current_set] : 0;
+    for (int i = 0; i < BOARD_MAX_CELLS; i++) {
+        if (!ghost[i]) continue;
+        ghost[i] = 0;
+        // A flag restored from a damaged file may sit on a tile or outside
+        // the board: such a cell stays as it is.
+        if (!is_inner_cell(i) || board.cells[i] != EMPTY_CELL || removing[i] || pictures == 0)
+            continue;
+        uint8_t k = (uint8_t)(random_upto(&shared_random, pictures - 1) + 1);
+        board.cells[i] = k;
+        char name[32];
+        tile_picture_name(name, sizeof name, current_set, k);
+        sprite[i].texture = find_texture(name);
+        sprite[i].scale = -1.0f;
+        char tween_name[32];
+        snprintf(tween_name, sizeof tween_name, "tile%d_appear", i);
+        if (!start_tween(tween_name, &sprite[i].scale, -1.0f, 0.0f, tile_appear_duration,
+                         ease_out_sine))
+            sprite[i].scale = 0.0f;
+        board.tile_count++;
+    }
+}
+
+void choose_ghost() {
+    int n = board.width * board.height;
+    bool any = false;
+    for (int i = 0; i < n && !any; i++) any = can_hold_ghost(i);
+    if (!any) return;  // a full board has no room: never loop forever
+    int cell;
+    do {
+        int c = random_upto(&shared_random, board.width - 3) + 1;
+        int r = random_upto(&shared_random, board.height - 3) + 1;
+        cell = r * board.width + c;
+    } while (!can_hold_ghost(cell));
+    ghost[cell] = 1;
+}
+
+// Pairs Countdown keeps about T tiles: near the threshold every removal
+// announces two new tiles, which appear at the next removal.
+void refill_pairs_countdown() {
+    int inner = (board.width - 2) * (board.height - 2);
+    int threshold = inner > 0 ? 2 * (inner / 3) : 0;
+    if (board.tile_count <= threshold) turn_ghosts_into_tiles();
+    if (board.tile_count == threshold - 2) {
+        choose_ghost();
+        choose_ghost();
+        stop_tween("ghost_appear");
+        ghost_appear_factor = 0.0f;
+        if (!start_tween("ghost_appear", &ghost_appear_factor, 0.0f, 1.0f, ghost_appear_duration,
+                         ease_out_sine))
+            ghost_appear_factor = 1.0f;
+    }
+}
+
+void tutorial_tile_removed() {
+    if (board.tile_count != 0) return;
+    play_effect("win_popup");
+    if (tutorial.step < tutorial.step_count) next_tutorial_step();
+    else tutorial.close_shown = true;
+}
+
+}  // namespace
+
+void on_tile_removed(TweenSlot* slot) {
+    uint8_t i = slot->user;
+    if (i >= BOARD_MAX_CELLS) return;
+    if (removing_count > 0) removing_count--;
+    if (board.tile_count > 0) board.tile_count--;
+    removing[i] = 0;
+    draw_layer[i] = 0;
+
+    if (tutorial_active) {
+        tutorial_tile_removed();
+        return;
+    }
+    if (board.tile_count == 0) {
+        if (time_challenge) {
+            clock_running = 0.0f;
+            time_left = 0;
+            challenge_won();
+        } else {
+            open_win_popup();
+        }
+        return;
+    }
+    if (pairs_countdown) {
+        if (win2_popup_open) return;
+        if (pair_budget == 0) {
+            set_label_text(&moves_label, "");
+            challenge_won();
+            return;
+        }
+        refill_pairs_countdown();
+    }
+    if (removing_count == 0 && !any_move_exists()) {
+        play_effect("no_moves");
+        no_moves_shown = 1;
+    }
+}
+
+// --- The frame ------------------------------------------------------------------------
+
+namespace {
+
+void lose_challenge() {
+    clock_running = 0.0f;
+    open_lose_popup();
+}
+
+// Returns true when the clock ran out in this frame.
+bool run_clock(float dt) {
+    clock_seconds -= dt;
+    uint16_t s = clock_seconds > 0.0f ? (uint16_t)clock_seconds : 0;
+    if (s == time_left) return false;
+    time_left = s;
+    char text[16];
+    format_clock_text(text, sizeof text, s);
+    set_label_text(&timer_label, text);
+    if (s == 0) {
+        lose_challenge();
+        return true;
+    }
+    if (s <= 5) timer_highlight = timer_label_settings.highlight_duration;
+    return false;
+}
+
+}  // namespace
+
+void update_game_screen() {
+    float dt = frame_delta;
+    update_tweens(dt);
+    if (tutorial_active) return;
+
+    bool lost_now = clock_running != 0.0f && run_clock(dt);
+    // Counted down also once the clock has stopped, so that a flash never
+    // stays on after a won challenge.
+    if (timer_highlight > 0.0f) timer_highlight -= dt;
+
+    if (lose_popup_open && !lost_now && lose_popup_input_delay > 0.0f) lose_popup_input_delay -= dt;
+
+    bool playing = !time_challenge && !pairs_countdown && !no_moves_shown && !win_popup_open &&
+                   !menu_panel_open && !settings_popup_open;
+    if (playing) {
+        level_time += dt;
+        time_since_match += dt;
+    }
+}
