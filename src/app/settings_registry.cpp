@@ -5,9 +5,18 @@
 #include "config/config.h"
 #include "config/settings.h"
 #include "screen/game_screen.h"
+#include "ui/popups.h"
 
 void register_all_settings() {
     register_game_screen_settings();
-    // The panels and popups register here, each with its own section.
+    // Each panel and popup registers its own section and reload callback.
+    register_win_popup_settings();
+    register_win2_popup_settings();
+    register_lose_popup_settings();
+    register_menu_panel_settings();
+    register_progress_panel_settings();
+    register_help_popup_settings();
+    register_settings_popup_settings();
+    // Last, so the game screen rebuilds after every popup has.
     register_reload_callback(reload_game_screen);
 }

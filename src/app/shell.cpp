@@ -43,6 +43,7 @@ static struct {
     double last_title_time;
     double shaders_checked, images_checked, sounds_checked, config_checked;
     TextLabel loading_label;
+    bool game_loaded;  // the data made a playable game; only then is progress saved
 } shell;
 
 // --- Steps owned by other subsystems ---------------------------------------
@@ -148,7 +149,7 @@ void init_game() {
     start_audio();
     register_all_settings();
     load_config();
-    load_game_assets();
+    shell.game_loaded = load_game_assets();
 
     double now = platform_now();
     shell.previous_frame_start = now;
@@ -190,7 +191,8 @@ void run_frame() {
 // --- Shutdown -----------------------------------------------------------------
 
 void shutdown_game() {
-    save_progress_step();
+    // A game that never loaded its progress must not write over it.
+    if (shell.game_loaded) save_progress_step();
     clear_tweens();
     clear_panel_shapes();
     clear_labels();
@@ -213,6 +215,10 @@ int game_main() {
     glfwSwapBuffers(game_window);
 
     init_game();
+    if (!shell.game_loaded) {
+        shutdown_game();
+        return 1;
+    }
     glfwSwapBuffers(game_window);
 
     while (!quit_requested && !glfwWindowShouldClose(game_window)) {

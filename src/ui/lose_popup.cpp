@@ -1,8 +1,119 @@
-// lose_popup.cpp - placeholder until this popup lands; replaced wholesale.
+// lose_popup.cpp - the popup of a Time Challenge whose clock ran out: a
+// plate with a title and a button that grows from its centre. After a short
+// delay any press restarts the same level.
+#include "board/progress.h"
+#include "config/config.h"
+#include "render/draw.h"
+#include "render/font.h"
+#include "screen/game_state.h"
+#include "screen/tween.h"
 #include "ui/popups.h"
+#include "ui/result_popups.h"
+
+LosePopupSettings lose_popup_settings;
 float lose_popup_scale;
-void register_lose_popup_settings() {}
-void setup_lose_popup() {}
-void open_lose_popup() {}
-void lose_popup_click() {}
-void draw_lose_popup() {}
+
+namespace {
+
+const char* const TITLE_FONT = "lose_popup_title_font";
+const char* const BUTTON_FONT = "lose_popup_button_font";
+const float GROW_DURATION = 0.2f;
+
+struct LosePopupLook {
+    TextLabel title, button_caption;
+    PanelShape plate, button;
+} look;
+
+void load_fonts() {
+    const LosePopupSettings& s = lose_popup_settings;
+    load_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
+    load_font(BUTTON_FONT, s.button_font_fn, s.button_font_size);
+}
+
+void lay_out() {
+    const LosePopupSettings& s = lose_popup_settings;
+    set_label_font(&look.title, TITLE_FONT);
+    set_label_text(&look.title, s.title_text);
+    set_label_font(&look.button_caption, BUTTON_FONT);
+    set_label_text(&look.button_caption, s.button_text);
+    create_panel_shape(&look.plate, s.bg_size.x, s.bg_size.y);
+    create_panel_shape(&look.button, s.button_size.x, s.button_size.y);
+}
+
+}  // namespace
+
+void register_lose_popup_settings() {
+    LosePopupSettings& s = lose_popup_settings;
+    config_begin_section("lose_popup");
+    register_number("offset_y", &s.offset_y);
+    register_size("bg_size", &s.bg_size);
+    register_rgba("bg_color", &s.bg_color);
+    register_text("title_text", s.title_text);
+    register_text("title_font_fn", s.title_font_fn);
+    register_int8("title_font_size", &s.title_font_size);
+    register_number("title_rel_y", &s.title_rel_y);
+    register_rgba("title_color", &s.title_color);
+    register_size("button_size", &s.button_size);
+    register_text("button_text", s.button_text);
+    register_rgba("button_text_color", &s.button_text_color);
+    register_text("button_font_fn", s.button_font_fn);
+    register_int8("button_font_size", &s.button_font_size);
+    register_number("button_rel_y", &s.button_rel_y);
+    register_rgba("button_color", &s.button_color);
+    config_end_section();
+    register_reload_callback(reload_lose_popup);
+}
+
+void setup_lose_popup() {
+    load_fonts();
+    init_label(&look.title, TITLE_FONT);
+    init_label(&look.button_caption, BUTTON_FONT);
+    lay_out();
+}
+
+void reload_lose_popup() {
+    remove_font(TITLE_FONT);
+    remove_font(BUTTON_FONT);
+    load_fonts();
+    lay_out();
+}
+
+void open_lose_popup() {
+    clock_running = 0;
+    lose_popup_open = 1;
+    lose_popup_scale = 0;
+    stop_tween("lose_popup_scale_up");
+    start_tween("lose_popup_scale_up", &lose_popup_scale, 0.0f, 1.0f, GROW_DURATION,
+                ease_out_sine);
+    play_effect("lose_popup");
+    lose_popup_input_delay = LOSE_POPUP_INPUT_DELAY;
+}
+
+void lose_popup_click() {
+    if (lose_popup_input_delay > 0) return;
+    lose_popup_open = 0;
+    reset_level_state();
+    start_level();
+    play_effect("tap");
+}
+
+void draw_lose_popup() {
+    const LosePopupSettings& s = lose_popup_settings;
+    float cx = (float)(logical_width / 2);
+    float cy = (float)(logical_height / 2);
+
+    // Scaled about its own centre, so its parts keep their layout as it grows.
+    push_matrix();
+    translate_matrix(cx, cy + s.offset_y);
+    scale_matrix(lose_popup_scale, lose_popup_scale);
+    draw_panel_shape(&look.plate, 0, 0, pack_color(s.bg_color.r, s.bg_color.g, s.bg_color.b,
+                                                   s.bg_color.a));
+    const Color4& t = s.title_color;
+    draw_label(&look.title, 0, s.title_rel_y, t.r, t.g, t.b, t.a);
+    draw_panel_shape(&look.button, 0, s.button_rel_y,
+                     pack_color(s.button_color.r, s.button_color.g, s.button_color.b,
+                                s.button_color.a));
+    const Color4& b = s.button_text_color;
+    draw_label(&look.button_caption, 0, s.button_rel_y, b.r, b.g, b.b, b.a);
+    pop_matrix();
+}

@@ -1,7 +1,169 @@
-// win_popup.cpp - placeholder until this popup lands; replaced wholesale.
+// win_popup.cpp - the popup of a cleared level: a title on a plate, the
+// level's play time, fastest pair and average per pair, and a hint. Any
+// press closes it and starts the next level.
+#include <cstdio>
+
+#include "board/progress.h"
+#include "config/config.h"
+#include "render/draw.h"
+#include "render/font.h"
+#include "screen/game_state.h"
 #include "ui/popups.h"
-void register_win_popup_settings() {}
-void setup_win_popup() {}
-void open_win_popup() {}
-void win_popup_click() {}
-void draw_win_popup() {}
+#include "ui/result_popups.h"
+
+WinPopupSettings win_popup_settings;
+
+namespace {
+
+const char* const TITLE_FONT = "win_popup_label1_font";
+const char* const TABLE_FONT = "win_popup_label2_font";
+const char* const HINT_FONT = "win_popup_label9_font";
+
+struct WinPopupLook {
+    TextLabel title;
+    TextLabel captions[3];
+    TextLabel values[3];
+    TextLabel hint;
+    PanelShape plate;
+} look;
+
+char value_texts[3][WIN_POPUP_VALUE_SIZE] = {"-", "-", "-"};
+
+const char* caption_text(int row) {
+    const WinPopupSettings& s = win_popup_settings;
+    return row == 0 ? s.label2_text : row == 1 ? s.label3_text : s.label4_text;
+}
+
+float row_y_from_mid(int row) {
+    const WinPopupSettings& s = win_popup_settings;
+    return row == 0 ? s.label2_y_from_mid : row == 1 ? s.label3_y_from_mid : s.label4_y_from_mid;
+}
+
+void load_fonts() {
+    const WinPopupSettings& s = win_popup_settings;
+    load_font(TITLE_FONT, s.label1_font_fn, s.label1_font_size);
+    load_font(TABLE_FONT, s.label2_font_fn, s.label2_font_size);
+    load_font(HINT_FONT, s.label9_font_fn, s.label9_font_size);
+}
+
+void lay_out_labels() {
+    const WinPopupSettings& s = win_popup_settings;
+    set_label_font(&look.title, TITLE_FONT);
+    set_label_text(&look.title, s.label1_text);
+    for (int row = 0; row < 3; row++) {
+        set_label_font(&look.captions[row], TABLE_FONT);
+        set_label_text(&look.captions[row], caption_text(row));
+        set_label_font(&look.values[row], TABLE_FONT);
+        set_label_text(&look.values[row], value_texts[row]);
+    }
+    set_label_font(&look.hint, HINT_FONT);
+    set_label_text(&look.hint, s.label9_text);
+}
+
+}  // namespace
+
+void format_win_popup_values(float level_time, float best_match_time, uint16_t match_count,
+                             char out[3][WIN_POPUP_VALUE_SIZE]) {
+    if (level_time == 0 || match_count == 0) {
+        for (int row = 0; row < 3; row++) snprintf(out[row], WIN_POPUP_VALUE_SIZE, "-");
+        return;
+    }
+    snprintf(out[0], WIN_POPUP_VALUE_SIZE, "%.2fs", level_time);
+    snprintf(out[1], WIN_POPUP_VALUE_SIZE, "%.2fs", best_match_time);
+    snprintf(out[2], WIN_POPUP_VALUE_SIZE, "%.2fs", level_time / match_count);
+}
+
+const char* win_popup_value_text(int row) { return row >= 0 && row < 3 ? value_texts[row] : ""; }
+
+void register_win_popup_settings() {
+    WinPopupSettings& s = win_popup_settings;
+    config_begin_section("win_popup");
+    register_number("label1_y_from_mid", &s.label1_y_from_mid);
+    register_size("label1_bg_size", &s.label1_bg_size);
+    register_rgba("label1_bg_color", &s.label1_bg_color);
+    register_text("label1_text", s.label1_text);
+    register_rgba("label1_text_color", &s.label1_text_color);
+    register_text("label1_font_fn", s.label1_font_fn);
+    register_int8("label1_font_size", &s.label1_font_size);
+    register_number("label2_y_from_mid", &s.label2_y_from_mid);
+    register_text("label2_text", s.label2_text);
+    register_rgba("label2_text_color", &s.label2_text_color);
+    register_text("label2_font_fn", s.label2_font_fn);
+    register_int8("label2_font_size", &s.label2_font_size);
+    register_number("label3_y_from_mid", &s.label3_y_from_mid);
+    register_text("label3_text", s.label3_text);
+    register_number("label4_y_from_mid", &s.label4_y_from_mid);
+    register_text("label4_text", s.label4_text);
+    register_number("table_width", &s.table_width);
+    register_number("label9_y_from_mid", &s.label9_y_from_mid);
+    register_text("label9_text", s.label9_text);
+    register_rgba("label9_text_color", &s.label9_text_color);
+    register_text("label9_font_fn", s.label9_font_fn);
+    register_int8("label9_font_size", &s.label9_font_size);
+    config_end_section();
+    register_reload_callback(reload_win_popup);
+}
+
+void setup_win_popup() {
+    load_fonts();
+    init_label(&look.title, TITLE_FONT);
+    for (int row = 0; row < 3; row++) {
+        init_label(&look.captions[row], TABLE_FONT);
+        init_label(&look.values[row], TABLE_FONT);
+    }
+    init_label(&look.hint, HINT_FONT);
+    lay_out_labels();
+    create_panel_shape(&look.plate, win_popup_settings.label1_bg_size.x,
+                       win_popup_settings.label1_bg_size.y);
+}
+
+void reload_win_popup() {
+    remove_font(TITLE_FONT);
+    remove_font(TABLE_FONT);
+    remove_font(HINT_FONT);
+    load_fonts();
+    lay_out_labels();  // the values keep the texts they show
+    create_panel_shape(&look.plate, win_popup_settings.label1_bg_size.x,
+                       win_popup_settings.label1_bg_size.y);
+}
+
+void open_win_popup() {
+    win_popup_open = 1;
+    play_effect("win_popup");
+    format_win_popup_values(level_time, best_match_time, match_count, value_texts);
+    for (int row = 0; row < 3; row++) set_label_text(&look.values[row], value_texts[row]);
+}
+
+void win_popup_click() {
+    play_effect("tap");
+    win_popup_open = 0;
+    advance_level();
+}
+
+void draw_win_popup() {
+    const WinPopupSettings& s = win_popup_settings;
+    float cx = (float)(logical_width / 2);
+    float cy = (float)(logical_height / 2);
+    float half_table = s.table_width / 2;
+
+    float title_y = cy + s.label1_y_from_mid;
+    draw_panel_shape(&look.plate, cx, title_y,
+                     pack_color(s.label1_bg_color.r, s.label1_bg_color.g, s.label1_bg_color.b,
+                                s.label1_bg_color.a));
+    const Color4& t = s.label1_text_color;
+    draw_label(&look.title, cx, title_y, t.r, t.g, t.b, t.a);
+
+    // Captions hang from the table's left edge, values from its right edge,
+    // so a longer value grows leftwards and the captions stay put.
+    const Color4& c = s.label2_text_color;
+    for (int row = 0; row < 3; row++) {
+        float y = cy + row_y_from_mid(row);
+        const TextLabel& caption = look.captions[row];
+        const TextLabel& value = look.values[row];
+        draw_label(&caption, cx - half_table + caption.width / 2, y, c.r, c.g, c.b, c.a);
+        draw_label(&value, cx + half_table - value.width / 2, y, c.r, c.g, c.b, c.a);
+    }
+
+    const Color4& h = s.label9_text_color;
+    draw_label(&look.hint, cx, cy + s.label9_y_from_mid, h.r, h.g, h.b, h.a);
+}

@@ -1,0 +1,265 @@
+// draw.cpp - one whole frame of the game screen: background, the board
+// (lines, tiles with shadows, selection, ghosts), the header and footer
+// (progress bar, labels, menu button) and the open panels and popups on top.
+// Nothing here changes game state; it only reads it.
+#include "board/board.h"
+#include "board/click.h"
+#include "board/progress.h"
+#include "board/tutorial.h"
+#include "config/settings.h"
+#include "render/draw.h"
+#include "render/font.h"
+#include "screen/game_screen.h"
+#include "screen/game_state.h"
+#include "screen/labels.h"
+#include "ui/popups.h"
+
+namespace {
+
+uint32_t packed(Color4 c) { return pack_color(c.r, c.g, c.b, c.a); }
+
+// The colour with its alpha multiplied by a fade factor (0..1).
+Color4 faded(Color4 c, float factor) {
+    float a = c.a * factor;
+    if (a < 0) a = 0;
+    if (a > 255) a = 255;
+    c.a = (uint8_t)a;
+    return c;
+}
+
+void draw_line(const Vec2* points, int count, float h, Color4 color) {
+    LineRect rects[3];
+    int n = line_segment_rects(points, count, h, rects);
+    for (int k = 0; k < n; k++)
+        draw_rect(rects[k].x, rects[k].y, rects[k].width, rects[k].height, color.r, color.g,
+                  color.b, color.a);
+}
+
+float board_centre_y() {
+    return (float)(logical_height / 2) + (board_header_height() - board_footer_height()) / 2;
+}
+
+bool is_wall(uint8_t value) { return tutorial_active && value == WALL; }
+
+void draw_tile(int i, uint8_t value) {
+    if (is_wall(value)) {
+        draw_panel_shape(&tile_face, 0, 0, packed(help_ghost_tile_bg_color));
+    } else {
+        draw_panel_shape(&tile_face, 0, 0, pack_color(255, 255, 255, 255));
+        // A tile whose picture is missing shows its face alone.
+        push_matrix();
+        scale_matrix(tile_icon_scale, tile_icon_scale);
+        draw_texture_centered(sprite[i].texture, 0, 0);
+        pop_matrix();
+    }
+    if ((selected && selected_cell == i) || removing[i]) {
+        const Color4& c = tile_selection_color;
+        push_matrix();
+        translate_matrix(-tile_selection_size.x / 2, -tile_selection_size.y / 2);
+        draw_rect_outline(0, 0, tile_selection_size.x, tile_selection_size.y,
+                          tile_selection_stroke_size, c.r, c.g, c.b, c.a);
+        pop_matrix();
+    }
+}
+
+// Three passes so that a bouncing tile (layer 1) and the second tile of a
+// removed pair (layer 2) lie over their neighbours; shadows all go first.
+void draw_tiles() {
+    int cells = board.width * board.height;
+    for (int pass = 0; pass < 3; pass++) {
+        for (int i = 0; i < cells; i++) {
+            uint8_t value = board.cells[i];
+            if (value == EMPTY_CELL && !removing[i]) continue;
+            Vec2 at = shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
+            float scale = 1 + sprite[i].scale;
+            if (pass == 0 && !is_wall(value)) {
+                push_matrix();
+                translate_matrix(at.x, at.y);
+                scale_matrix(scale, scale);
+                draw_panel_shape(&tile_face, 5, 5, pack_color(0, 0, 0, 32));
+                pop_matrix();
+            }
+            if (draw_layer[i] != pass) continue;
+            push_matrix();
+            translate_matrix(at.x, at.y);
+            scale_matrix(scale, scale);
+            draw_tile(i, value);
+            pop_matrix();
+        }
+    }
+}
+
+void draw_ghosts() {
+    int cells = board.width * board.height;
+    float scale = ghost_appear_factor * ghost_scale;
+    for (int i = 0; i < cells; i++) {
+        if (!ghost[i]) continue;
+        Vec2 at = cell_home_position((uint8_t)i);
+        push_matrix();
+        translate_matrix(at.x, at.y);
+        scale_matrix(scale, scale);
+        draw_panel_shape(&tile_face, 0, 0, packed(ghost_color));
+        pop_matrix();
+    }
+}
+
+void draw_board() {
+    float s = board_scale();
+    push_matrix();
+    translate_matrix((float)(logical_width / 2), board_centre_y());
+    scale_matrix(s, s);
+
+    // The level's overlay is sized for the level's board, not a practice one.
+    if (no_moves_shown && !tutorial_active)
+        draw_panel_shape(&grid_background, 0, 0, packed(no_moves_settings.grid_bg_color));
+    if (demo_alpha > 0)
+        draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
+                  faded(help_ghost_line_color, demo_alpha));
+    if (line_alpha > 0)
+        draw_line(line_points, line_point_count, line_size * line_scale / 2,
+                  faded(line_color, line_alpha));
+    draw_tiles();
+    // Ghost flags belong to the level's board, which the tutorial set aside.
+    if (pairs_countdown && !tutorial_active) draw_ghosts();
+
+    pop_matrix();
+}
+
+void draw_progress_bar() {
+    const ProgressBarSettings& p = progress_bar;
+    int current = (level - 1) % 10;
+    push_matrix();
+    translate_matrix((float)(logical_width / 2), p.y_from_top);
+    float x = -(9 * p.padding + 10 * p.cell_w) / 2;
+    for (int k = 0; k < 10; k++) {
+        if (k < current) {
+            const Color4& c = p.color_dark;
+            draw_rect(x, 0, p.cell_w, p.cell_h, c.r, c.g, c.b, c.a);
+        } else if (k == current) {
+            float y = (p.cell_h - p.cell_h_current) / 2;
+            const Color4& m = p.color_medium;
+            const Color4& d = p.color_dark;
+            draw_rect(x, y, p.cell_w, p.cell_h_current, m.r, m.g, m.b, m.a);
+            draw_rect_outline(x, y, p.cell_w, p.cell_h_current, 1, d.r, d.g, d.b, d.a);
+        } else {
+            const Color4& c = p.color_light;
+            draw_rect(x, 0, p.cell_w, p.cell_h, c.r, c.g, c.b, c.a);
+        }
+        x += p.cell_w + p.padding;
+    }
+    pop_matrix();
+}
+
+void draw_header_label(const TextLabel* label, const HeaderLabelSettings& s, uint8_t alpha) {
+    draw_label(label, (float)(logical_width / 2), s.y_from_top, s.color.r, s.color.g, s.color.b,
+               alpha);
+}
+
+void draw_header_and_footer() {
+    float cx = (float)(logical_width / 2);
+    draw_progress_bar();
+    draw_header_label(&level_label, level_label_settings, level_label_settings.color.a);
+    if (time_challenge || pairs_countdown)
+        draw_header_label(&challenge_label, challenge_label_settings,
+                          challenge_label_settings.color.a);
+    if (time_challenge)
+        draw_header_label(&timer_label, timer_label_settings,
+                          timer_label_alpha(timer_label_settings.color.a, timer_highlight,
+                                            timer_label_settings.highlight_duration));
+    if (pairs_countdown)
+        draw_header_label(&moves_label, moves_label_settings, moves_label_settings.color.a);
+
+    if (no_moves_shown) {
+        const NoMovesSettings& n = no_moves_settings;
+        float g = grid_background.height / 2 * board_scale();
+        float mid = board_centre_y();
+        const Color4& c1 = n.label1_text_color;
+        draw_label(&no_moves_label1, cx, mid - g + n.label1_y_from_grid_top, c1.r, c1.g, c1.b,
+                   c1.a);
+        const Color4& c2 = n.label2_text_color;
+        draw_label(&no_moves_label2, cx, mid + g + n.label2_y_from_grid_bottom, c2.r, c2.g, c2.b,
+                   c2.a);
+    }
+
+    // The click handling hit-tests exactly this rectangle.
+    push_matrix();
+    translate_matrix(logical_width + menu_button_rel_pos.x - menu_button_size.x / 2,
+                     menu_button_size.y / 2 + menu_button_rel_pos.y);
+    draw_panel_shape(&menu_button_shape, 0, 0, packed(menu_button_color));
+    const Color4& t = menu_button_text_color;
+    draw_label(&menu_button_label, 0, 0, t.r, t.g, t.b, t.a);
+    pop_matrix();
+}
+
+void draw_overlays() {
+    if (menu_panel_open) draw_menu_panel();
+    if (progress_panel_open) draw_progress_panel();
+    if (settings_popup_open) draw_settings_popup();
+    if (win_popup_open) draw_win_popup();
+    if (win2_popup_open) draw_win2_popup();
+    if (lose_popup_open) draw_lose_popup();
+    if (tutorial_active) draw_help_popup();
+}
+
+}  // namespace
+
+uint8_t timer_label_alpha(uint8_t alpha, float highlight, float duration) {
+    if (highlight <= 0) return alpha;
+    float share = duration > 0 ? highlight / duration : 1.0f;
+    if (share > 1) share = 1;
+    return (uint8_t)(share * share * (255 - alpha) + alpha);
+}
+
+Vec2 grid_background_size(uint8_t width, uint8_t height, float padding, float margin) {
+    Vec2 size = {0, 0};
+    if (width < 2 || height < 2) return size;
+    size.x = (width - 2) * (float)TILE_SIZE + (width - 3) * padding + 2 * margin;
+    size.y = (height - 2) * (float)TILE_SIZE + (height - 3) * padding + 2 * margin;
+    return size;
+}
+
+void rebuild_grid_background() {
+    Vec2 size = grid_background_size(board.width, board.height, padding_between_tiles,
+                                     no_moves_settings.grid_bg_padding);
+    create_panel_shape(&grid_background, size.x, size.y);
+}
+
+int line_segment_rects(const Vec2* points, int count, float h, LineRect* out) {
+    if (count > 4) count = 4;
+    int n = 0;
+    for (int k = 0; k + 1 < count; k++) {
+        Vec2 p = points[k], q = points[k + 1];
+        // Cells of one column share their x; a segment starts at the cell
+        // with the smaller index, i.e. the upper or the left one.
+        bool vertical = p.x == q.x;
+        if (vertical ? q.y < p.y : q.x < p.x) {
+            Vec2 t = p;
+            p = q;
+            q = t;
+        }
+        LineRect r;
+        if (vertical) {
+            r = {p.x - h, p.y - h, q.x - p.x + 2 * h, q.y - p.y + 2 * h};
+        } else {
+            r = {p.x + h, p.y - h, q.x - p.x - 2 * h, q.y - p.y + 2 * h};
+            if (r.width < 0) r.width = 0;  // too short to show between the corners
+        }
+        out[n++] = r;
+    }
+    return n;
+}
+
+void draw_game_screen() {
+    draw_rect(0, 0, logical_width, logical_height, bg_color.r, bg_color.g, bg_color.b, 255);
+    if (tutorial_active) {
+        draw_board();
+    } else if (settings_popup_open) {
+        // The popup covers the whole screen.
+    } else if (win2_popup_open) {
+        draw_header_and_footer();
+    } else {
+        draw_board();
+        draw_header_and_footer();
+    }
+    draw_overlays();
+}
