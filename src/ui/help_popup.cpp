@@ -1,10 +1,244 @@
-// help_popup.cpp - placeholder until this popup lands; replaced wholesale.
-#include "ui/popups.h"
+// help_popup.cpp - the words and buttons over the tutorial's practice
+// boards: a title, the current step's lines, the next and close buttons
+// and, during the first tutorial, a hint that the board must be cleared.
+// Its section also styles the practice boards' walls and demonstration
+// line, which the game-screen drawing reads.
+#include <cstdio>
+
+#include "board/progress.h"
+#include "board/tutorial.h"
 #include "config/config.h"
+#include "render/draw.h"
+#include "render/font.h"
+#include "ui/help_popup.h"
+#include "ui/popups.h"
+#include "ui/ui_common.h"
+
 Color4 help_ghost_tile_bg_color;
 Color4 help_ghost_line_color;
 float help_ghost_line_size;
-void register_help_popup_settings() {}
-void setup_help_popup() {}
-bool help_popup_click(float, float) { return false; }
-void draw_help_popup() {}
+
+namespace {
+
+enum { PAGE_COUNT = 3, PAGE_LINES = 3 };
+
+const char* const TITLE_FONT = "help_popup_title_font";
+const char* const PAGE_FONT = "help_popup_page_label_font";
+const char* const NEXT_FONT = "help_popup_next_button_font";
+const char* const CLOSE_FONT = "help_popup_close_button_font";
+const char* const SOLVE_FONT = "help_popup_solve_font";
+
+struct HelpPopupSettings {
+    char title_text[CONFIG_TEXT_SIZE];
+    Color4 title_text_color;
+    char title_font_fn[CONFIG_TEXT_SIZE];
+    uint8_t title_font_size;
+    float title_y_from_top;
+    char page_text[PAGE_COUNT][PAGE_LINES][CONFIG_TEXT_SIZE];
+    char page_label_font_fn[CONFIG_TEXT_SIZE];
+    uint8_t page_label_font_size;
+    Color4 page_label_color;
+    float page_labels_y_from_top;
+    float page_labels_padding;
+    float next_button_y_from_bottom;
+    char next_button_text[CONFIG_TEXT_SIZE];
+    Vec2 next_button_size;
+    Color4 next_button_color;
+    Color4 next_button_text_color;
+    char next_button_font_fn[CONFIG_TEXT_SIZE];
+    uint8_t next_button_font_size;
+    char close_button_text[CONFIG_TEXT_SIZE];
+    Color4 close_button_text_color2;
+    char close_button_font_fn[CONFIG_TEXT_SIZE];
+    uint8_t close_button_font_size;
+    float close_button_y_from_bottom;
+    Vec2 close_button_size;
+    Color4 close_button_color2;
+    char solve_text[CONFIG_TEXT_SIZE];
+    Color4 solve_text_color;
+    char solve_font_fn[CONFIG_TEXT_SIZE];
+    uint8_t solve_font_size;
+    float solve_y_from_bottom;
+    // Accepted for older config files; nothing draws with them.
+    Color4 bg_color;
+    Color4 close_button_color;
+    Color4 close_button_text_color;
+};
+
+struct HelpPopup {
+    HelpPopupSettings settings;
+    TextLabel title, hint, next_caption, close_caption;
+    TextLabel page_lines[PAGE_COUNT][PAGE_LINES];
+    PanelShape next_shape, close_shape;
+};
+
+HelpPopup help;
+
+float center_x() { return (float)(logical_width / 2); }
+float next_button_y() { return logical_height + help.settings.next_button_y_from_bottom; }
+float close_button_y() { return logical_height + help.settings.close_button_y_from_bottom; }
+
+void load_fonts() {
+    const HelpPopupSettings& s = help.settings;
+    replace_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
+    replace_font(PAGE_FONT, s.page_label_font_fn, s.page_label_font_size);
+    replace_font(NEXT_FONT, s.next_button_font_fn, s.next_button_font_size);
+    replace_font(CLOSE_FONT, s.close_button_font_fn, s.close_button_font_size);
+    replace_font(SOLVE_FONT, s.solve_font_fn, s.solve_font_size);
+}
+
+void set_text(TextLabel* label, const char* font, const char* text) {
+    set_label_font(label, font);
+    set_label_text(label, text);
+}
+
+void set_texts() {
+    const HelpPopupSettings& s = help.settings;
+    set_text(&help.title, TITLE_FONT, s.title_text);
+    set_text(&help.hint, SOLVE_FONT, s.solve_text);
+    for (int page = 0; page < PAGE_COUNT; page++)
+        for (int line = 0; line < PAGE_LINES; line++)
+            set_text(&help.page_lines[page][line], PAGE_FONT, s.page_text[page][line]);
+    set_text(&help.next_caption, NEXT_FONT, s.next_button_text);
+    set_text(&help.close_caption, CLOSE_FONT, s.close_button_text);
+}
+
+void build_shapes() {
+    const HelpPopupSettings& s = help.settings;
+    create_panel_shape(&help.next_shape, s.next_button_size.x, s.next_button_size.y);
+    create_panel_shape(&help.close_shape, s.close_button_size.x, s.close_button_size.y);
+}
+
+void reload_help_popup() {
+    load_fonts();
+    set_texts();
+    build_shapes();
+}
+
+void draw_text(const TextLabel* label, float y, Color4 c) {
+    draw_label(label, center_x(), y, c.r, c.g, c.b, c.a);
+}
+
+}  // namespace
+
+int help_page_line_positions(const char* const lines[3], float y_from_top, float padding,
+                             float out_y[3], bool out_drawn[3]) {
+    for (int line = 0; line < PAGE_LINES; line++) {
+        out_drawn[line] = line == 0 || (lines[line] && lines[line][0]);
+        out_y[line] = 0;
+    }
+    int n = out_drawn[0] + out_drawn[1] + out_drawn[2];
+    float y = y_from_top - (n - 1) * padding * 0.5f;
+    for (int line = 0; line < PAGE_LINES; line++) {
+        if (!out_drawn[line]) continue;
+        out_y[line] = y;
+        y += padding;
+    }
+    return n;
+}
+
+void register_help_popup_settings() {
+    HelpPopupSettings& s = help.settings;
+    config_begin_section("help_popup");
+    register_text("title_text", s.title_text);
+    register_rgba("title_text_color", &s.title_text_color);
+    register_text("title_font_fn", s.title_font_fn);
+    register_int8("title_font_size", &s.title_font_size);
+    register_number("title_y_from_top", &s.title_y_from_top);
+    char key[32];
+    for (int page = 0; page < PAGE_COUNT; page++) {
+        for (int line = 0; line < PAGE_LINES; line++) {
+            snprintf(key, sizeof key, "page%d_text%d", page + 1, line + 1);
+            register_text(key, s.page_text[page][line]);
+        }
+    }
+    register_text("page_label_font_fn", s.page_label_font_fn);
+    register_int8("page_label_font_size", &s.page_label_font_size);
+    register_rgba("page_label_color", &s.page_label_color);
+    register_number("page_labels_y_from_top", &s.page_labels_y_from_top);
+    register_number("page_labels_padding", &s.page_labels_padding);
+    register_rgba("ghost_tile_bg_color", &help_ghost_tile_bg_color);
+    register_rgba("ghost_line_color", &help_ghost_line_color);
+    register_number("ghost_line_size", &help_ghost_line_size);
+    register_number("next_button_y_from_bottom", &s.next_button_y_from_bottom);
+    register_text("next_button_text", s.next_button_text);
+    register_size("next_button_size", &s.next_button_size);
+    register_rgba("next_button_color", &s.next_button_color);
+    register_rgba("next_button_text_color", &s.next_button_text_color);
+    register_text("next_button_font_fn", s.next_button_font_fn);
+    register_int8("next_button_font_size", &s.next_button_font_size);
+    register_text("close_button_text", s.close_button_text);
+    register_rgba("close_button_text_color2", &s.close_button_text_color2);
+    register_text("close_button_font_fn", s.close_button_font_fn);
+    register_int8("close_button_font_size", &s.close_button_font_size);
+    register_number("close_button_y_from_bottom", &s.close_button_y_from_bottom);
+    register_size("close_button_size", &s.close_button_size);
+    register_rgba("close_button_color2", &s.close_button_color2);
+    register_text("solve_text", s.solve_text);
+    register_rgba("solve_text_color", &s.solve_text_color);
+    register_text("solve_font_fn", s.solve_font_fn);
+    register_int8("solve_font_size", &s.solve_font_size);
+    register_number("solve_y_from_bottom", &s.solve_y_from_bottom);
+    register_rgba("bg_color", &s.bg_color);
+    register_rgba("close_button_color", &s.close_button_color);
+    register_rgba("close_button_text_color", &s.close_button_text_color);
+    config_end_section();
+    register_reload_callback(reload_help_popup);
+}
+
+void setup_help_popup() {
+    load_fonts();
+    init_label(&help.title, TITLE_FONT);
+    init_label(&help.hint, SOLVE_FONT);
+    for (int page = 0; page < PAGE_COUNT; page++)
+        for (int line = 0; line < PAGE_LINES; line++)
+            init_label(&help.page_lines[page][line], PAGE_FONT);
+    init_label(&help.next_caption, NEXT_FONT);
+    init_label(&help.close_caption, CLOSE_FONT);
+    set_texts();
+    build_shapes();
+}
+
+bool help_popup_click(float x, float y) {
+    if (!tutorial_active) return false;
+    const HelpPopupSettings& s = help.settings;
+    if (tutorial.next_shown && point_in_box(x, y, center_x(), next_button_y(),
+                                            s.next_button_size.x, s.next_button_size.y)) {
+        play_effect("tap");
+        next_tutorial_step();
+        return true;
+    }
+    if (tutorial.close_shown && point_in_box(x, y, center_x(), close_button_y(),
+                                             s.close_button_size.x, s.close_button_size.y)) {
+        end_tutorial();  // plays the tap itself
+        return true;
+    }
+    return false;
+}
+
+void draw_help_popup() {
+    const HelpPopupSettings& s = help.settings;
+    draw_text(&help.title, s.title_y_from_top, s.title_text_color);
+
+    int page = tutorial.step >= 1 && tutorial.step <= PAGE_COUNT ? tutorial.step - 1 : 0;
+    const TextLabel* lines = help.page_lines[page];
+    const char* const texts[PAGE_LINES] = {lines[0].text, lines[1].text, lines[2].text};
+    float ys[PAGE_LINES];
+    bool drawn[PAGE_LINES];
+    help_page_line_positions(texts, s.page_labels_y_from_top, s.page_labels_padding, ys, drawn);
+    for (int line = 0; line < PAGE_LINES; line++)
+        if (drawn[line]) draw_text(&lines[line], ys[line], s.page_label_color);
+
+    if (tutorial.next_shown) {
+        draw_panel_shape(&help.next_shape, center_x(), next_button_y(),
+                         packed_color(s.next_button_color));
+        draw_text(&help.next_caption, next_button_y(), s.next_button_text_color);
+    }
+    if (tutorial.close_shown) {
+        draw_panel_shape(&help.close_shape, center_x(), close_button_y(),
+                         packed_color(s.close_button_color2));
+        draw_text(&help.close_caption, close_button_y(), s.close_button_text_color2);
+    }
+    if (!tutorial_done && !tutorial.close_shown)
+        draw_text(&help.hint, logical_height + s.solve_y_from_bottom, s.solve_text_color);
+}

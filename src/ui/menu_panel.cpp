@@ -1,10 +1,198 @@
-// menu_panel.cpp - placeholder until this popup lands; replaced wholesale.
+// menu_panel.cpp - the small box under the menu button with the shuffle,
+// help and settings buttons. It opens together with the progress panel and,
+// while open, takes every press: a button runs its action, either panel's
+// background keeps both open, anything else closes them.
+#include <cstdio>
+#include <cstring>
+
+#include "board/board.h"
+#include "board/progress.h"
+#include "board/shuffle.h"
+#include "board/tutorial.h"
+#include "config/config.h"
+#include "render/draw.h"
+#include "render/font.h"
+#include "screen/game_state.h"
+#include "screen/tween.h"
 #include "ui/popups.h"
+#include "ui/progress_panel.h"
+#include "ui/ui_common.h"
+
 float menu_panel_scale;
-void register_menu_panel_settings() {}
-void setup_menu_panel() {}
-void open_menu_panel() {}
-void close_menu_panel() {}
-const char* menu_panel_hit(float, float) { return "close"; }
-void menu_panel_action(const char*) {}
-void draw_menu_panel() {}
+
+namespace {
+
+const char* const BUTTON_FONT = "menu_panel_button_font";
+
+enum { SHUFFLE_BUTTON, HELP_BUTTON, SETTINGS_BUTTON, MENU_BUTTON_COUNT };
+const char* const BUTTON_WORDS[MENU_BUTTON_COUNT] = {"shuffle", "help", "settings"};
+
+struct MenuButtonSettings {
+    float y_from_top;
+    Vec2 size;
+    Color4 color;
+    char text[CONFIG_TEXT_SIZE];
+    Color4 text_color;
+};
+
+struct MenuPanelSettings {
+    Vec2 top_right_offset;
+    char button_font_fn[CONFIG_TEXT_SIZE];
+    uint8_t button_font_size;
+    Vec2 bg_size;
+    Color4 bg_color;
+    float bg_stroke_size;
+    Color4 bg_stroke_color;
+    MenuButtonSettings buttons[MENU_BUTTON_COUNT];
+};
+
+struct MenuPanel {
+    MenuPanelSettings settings;
+    PanelShape border, background;
+    PanelShape button_shapes[MENU_BUTTON_COUNT];
+    TextLabel button_labels[MENU_BUTTON_COUNT];
+};
+
+MenuPanel menu;
+
+// The panel's centre in window pixels (x counted from the right edge).
+float panel_center_x() {
+    const MenuPanelSettings& s = menu.settings;
+    return logical_width + s.top_right_offset.x - s.bg_size.x / 2;
+}
+float panel_center_y() {
+    const MenuPanelSettings& s = menu.settings;
+    return s.top_right_offset.y + s.bg_size.y / 2;
+}
+
+void build_shapes() {
+    const MenuPanelSettings& s = menu.settings;
+    create_panel_shape(&menu.border, s.bg_size.x + 2 * s.bg_stroke_size,
+                       s.bg_size.y + 2 * s.bg_stroke_size);
+    create_panel_shape(&menu.background, s.bg_size.x, s.bg_size.y);
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++)
+        create_panel_shape(&menu.button_shapes[k], s.buttons[k].size.x, s.buttons[k].size.y);
+}
+
+void set_button_texts() {
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++) {
+        set_label_font(&menu.button_labels[k], BUTTON_FONT);
+        set_label_text(&menu.button_labels[k], menu.settings.buttons[k].text);
+    }
+}
+
+void reload_menu_panel() {
+    replace_font(BUTTON_FONT, menu.settings.button_font_fn, menu.settings.button_font_size);
+    set_button_texts();
+    build_shapes();
+}
+
+void register_button(const char* name, MenuButtonSettings* b) {
+    char key[64];
+    snprintf(key, sizeof key, "%s_button_y_from_top", name);
+    register_number(key, &b->y_from_top);
+    snprintf(key, sizeof key, "%s_button_size", name);
+    register_size(key, &b->size);
+    snprintf(key, sizeof key, "%s_button_color", name);
+    register_rgba(key, &b->color);
+    snprintf(key, sizeof key, "%s_button_text", name);
+    register_text(key, b->text);
+    snprintf(key, sizeof key, "%s_button_text_color", name);
+    register_rgba(key, &b->text_color);
+}
+
+}  // namespace
+
+void register_menu_panel_settings() {
+    MenuPanelSettings& s = menu.settings;
+    config_begin_section("menu_panel");
+    register_position("top_right_offset", &s.top_right_offset);
+    register_text("button_font_fn", s.button_font_fn);
+    register_int8("button_font_size", &s.button_font_size);
+    register_size("bg_size", &s.bg_size);
+    register_rgba("bg_color", &s.bg_color);
+    register_number("bg_stroke_size", &s.bg_stroke_size);
+    register_rgba("bg_stroke_color", &s.bg_stroke_color);
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++) register_button(BUTTON_WORDS[k], &s.buttons[k]);
+    config_end_section();
+    register_reload_callback(reload_menu_panel);
+}
+
+void setup_menu_panel() {
+    load_font(BUTTON_FONT, menu.settings.button_font_fn, menu.settings.button_font_size);
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++) init_label(&menu.button_labels[k], BUTTON_FONT);
+    set_button_texts();
+    build_shapes();
+}
+
+void open_menu_panel() {
+    menu_panel_open = 1;
+    stop_tween("menu_panel_scale_up");
+    menu_panel_scale = 0;
+    start_tween("menu_panel_scale_up", &menu_panel_scale, 0.0f, 1.0f, 0.2f, ease_out_sine);
+    play_effect("menu_panel");
+    open_progress_panel();
+}
+
+void close_menu_panel() {
+    menu_panel_open = 0;
+    stop_tween("menu_panel_scale_up");
+    close_progress_panel();
+}
+
+const char* menu_panel_hit(float x, float y) {
+    const MenuPanelSettings& s = menu.settings;
+    float cx = panel_center_x();
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++) {
+        const MenuButtonSettings& b = s.buttons[k];
+        if (point_in_box(x, y, cx, s.top_right_offset.y + b.y_from_top, b.size.x, b.size.y))
+            return BUTTON_WORDS[k];
+    }
+    float right = logical_width + s.top_right_offset.x;
+    if (right - s.bg_size.x < x && x < right && s.top_right_offset.y < y &&
+        y < s.top_right_offset.y + s.bg_size.y)
+        return "bg";
+    if (progress_panel_area_hit(x, y)) return "bg";
+    return "close";
+}
+
+void menu_panel_action(const char* word) {
+    if (!word || strcmp(word, "bg") == 0) return;
+    if (strcmp(word, "shuffle") == 0) {
+        close_menu_panel();
+        shuffle_board();
+        no_moves_shown = 0;
+    } else if (strcmp(word, "help") == 0) {
+        play_effect("tap");
+        close_menu_panel();
+        start_tutorial();
+    } else if (strcmp(word, "settings") == 0) {
+        play_effect("tap");
+        close_menu_panel();
+        // The clock waits while the player is in the settings.
+        if (time_challenge) clock_running = 0;
+        settings_popup_open = 1;
+    } else if (strcmp(word, "close") == 0) {
+        play_effect("tap");
+        close_menu_panel();
+    }
+}
+
+void draw_menu_panel() {
+    const MenuPanelSettings& s = menu.settings;
+    push_matrix();
+    translate_matrix(panel_center_x(), panel_center_y());
+    scale_matrix(menu_panel_scale, menu_panel_scale);
+    draw_panel_shape(&menu.border, 0, 0, packed_color(s.bg_stroke_color));
+    draw_panel_shape(&menu.background, 0, 0, packed_color(s.bg_color));
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++) {
+        const MenuButtonSettings& b = s.buttons[k];
+        push_matrix();
+        translate_matrix(0, b.y_from_top - s.bg_size.y / 2);
+        draw_panel_shape(&menu.button_shapes[k], 0, 0, packed_color(b.color));
+        draw_label(&menu.button_labels[k], 0, 0, b.text_color.r, b.text_color.g, b.text_color.b,
+                   b.text_color.a);
+        pop_matrix();
+    }
+    pop_matrix();
+}
