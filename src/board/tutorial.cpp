@@ -4,6 +4,7 @@
 // own CellSprite array), so closing gives the level back exactly as it was.
 #include "board/tutorial.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "board/board.h"
@@ -123,11 +124,23 @@ void show_step() {
 void hold_level_removals() {
     state.pending_count = 0;
     int cells = board.width * board.height;
-    for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++)
-        if (removing[i]) state.pending_removals[state.pending_count++] = (uint8_t)i;
+    char name[TWEEN_NAME_SIZE];
+    for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
+        if (removing[i]) {
+            state.pending_removals[state.pending_count++] = (uint8_t)i;
+            level_sprites[i].scale = -1;  // where its removal would have ended
+            continue;
+        }
+        // A bounce or appearance stopped half-way would leave the tile
+        // bigger or smaller than it is.
+        snprintf(name, sizeof name, "tile%d_bounce", i);
+        bool moving = find_tween(name) != nullptr;
+        snprintf(name, sizeof name, "tile%d_appear", i);
+        moving = moving || find_tween(name) != nullptr;
+        if (moving) level_sprites[i].scale = 0;
+    }
     stop_board_tweens();
-    // Stopped bounces, appearances and slides would leave tiles mid-way.
-    for (int i = 0; i < BOARD_MAX_CELLS; i++) level_sprites[i].scale = 0;
+    // Tiles stopped mid-slide are drawn at their new homes.
     memset(shuffling, 0, sizeof shuffling);
     clear_shared_board_state();
 }
