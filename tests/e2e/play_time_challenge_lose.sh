@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# A Time Challenge saved with three seconds left: the clock waits for the
+# first selected tile, runs out, the lose popup grows over the board, and a
+# press restarts the level with its full time.
+source "$(dirname "$0")/lib.sh"
+e2e_setup
+: "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
+TOOL=(/usr/bin/python3 "$E2E_SOURCE_DIR/tests/e2e/board_tool.py")
+
+"$GAME_BUILD_DIR/level-tool" 10 --counts-from "$GAME_RUN/images" \
+    --offsets "$GAME_RUN/level_seed_offsets" >"$E2E_DIR/level10" || fail "level-tool failed"
+"${TOOL[@]}" save "$GAME_RUN/autosave" 10 "$E2E_DIR/level10" 3
+read -r tx ty <<<"$("${TOOL[@]}" cell "$GAME_RUN/config.txt" "$E2E_DIR/level10" time 10)"
+
+game_start
+face() { [ "$(screen_pixel "$tx" $((ty - 28)))" = "255,255,255" ]; }
+wait_for "the saved Time Challenge board did not show" 15 face
+
+plate_colour="108,68,26"
+plate() { [ "$(screen_pixel 70 480)" = "$plate_colour" ]; }
+# The clock stands still until a tile is selected.
+sleep 4
+plate && fail "the clock ran before any tile was selected"
+
+xdotool mousemove "$tx" "$ty" click 1
+wait_for "no lose popup after the three seconds ran out" 10 plate
+sleep 0.6
+xdotool mousemove 270 480 click 1
+no_plate() { [ "$(screen_pixel 70 480)" != "$plate_colour" ]; }
+wait_for "the lose popup did not close" 5 no_plate
+wait_for "the restarted board did not show" 5 face
+
+xdotool key --window "$GAME_WID" q
+game_wait_exit
+[ "$GAME_STATUS" = 0 ] || fail "Q ended the game with status $GAME_STATUS"
+[ "$("${TOOL[@]}" field "$GAME_RUN/autosave" level)" = 10 ] || fail "the level changed"
+left=$("${TOOL[@]}" field "$GAME_RUN/autosave" time_left)
+[ "$left" = 120 ] || fail "the restarted Time Challenge kept $left seconds, not its full 120"
+echo "ok"
