@@ -6,9 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#define STB_VORBIS_HEADER_ONLY
-#include <stb_vorbis.h>
-
 #include "screen/tween.h"
 
 SoundTable sound_table;
@@ -48,8 +45,10 @@ static sf_count_t memory_length(void* user) {
 static sf_count_t memory_seek(sf_count_t offset, int whence, void* user) {
     MemoryFile* file = (MemoryFile*)user;
     sf_count_t base = whence == SEEK_CUR ? file->position : whence == SEEK_END ? file->length : 0;
+    // Damaged headers ask for any offset; both values are within the file or
+    // the request fails, so the sum cannot overflow.
+    if (offset < -base || offset > file->length - base) return -1;
     sf_count_t position = base + offset;
-    if (position < 0 || position > file->length) return -1;
     file->position = position;
     return position;
 }
@@ -72,65 +71,77 @@ static sf_count_t memory_tell(void* user) {
     return ((MemoryFile*)user)->position;
 }
 
-// All channels interleaved, as stored: a stereo file plays as one stream.
-static DecodedSamples decode_wav(const unsigned char* data, size_t length) {
+// Reads a whole file that libsndfile can open from memory, every channel
+// interleaved as stored, up to the frame count of its header. The buffer
+// grows with what is really decoded: a damaged header can claim hours.
+static DecodedSamples decode_sndfile(const unsigned char* data, size_t length, int container,
+                                     uint64_t* channels_out) {
     DecodedSamples result = {};
     SF_VIRTUAL_IO io = {memory_length, memory_seek, memory_read, memory_write, memory_tell};
     MemoryFile file = {data, (sf_count_t)length, 0};
     SF_INFO info = {};
     SNDFILE* sf = sf_open_virtual(&io, SFM_READ, &info, &file);
     if (!sf) return result;
-    if (info.channels > 0 && info.frames > 0) {
-        uint64_t channels = (uint64_t)info.channels;
-        uint64_t frames = (uint64_t)info.frames;
-        if (frames > MAX_DECODED_SAMPLES / channels) frames = MAX_DECODED_SAMPLES / channels;
-        float* samples = (float*)malloc(sizeof(float) * (size_t)(frames * channels));
-        if (samples) {
-            sf_count_t read = sf_readf_float(sf, samples, (sf_count_t)frames);
-            if (read > 0) {
-                result.samples = samples;
-                result.count = (uint64_t)read * channels;
-            } else {
-                free(samples);
-            }
+    bool wanted = container == 0 || (info.format & SF_FORMAT_TYPEMASK) == container;
+    uint64_t channels = info.channels > 0 ? (uint64_t)info.channels : 0;
+    if (wanted && channels > 0 && channels <= MAX_DECODED_SAMPLES) {
+        uint64_t max_frames = MAX_DECODED_SAMPLES / channels;
+        if (info.frames > 0 && (uint64_t)info.frames < max_frames) max_frames = (uint64_t)info.frames;
+        uint64_t capacity = max_frames < (1u << 20) ? max_frames : (1u << 20);
+        uint64_t frames = 0;
+        float* samples = nullptr;
+        for (;;) {
+            if (capacity > max_frames) capacity = max_frames;
+            if (frames == capacity) break;
+            float* grown = (float*)realloc(samples, sizeof(float) * (size_t)(capacity * channels));
+            if (!grown) break;
+            samples = grown;
+            sf_count_t read =
+                sf_readf_float(sf, samples + frames * channels, (sf_count_t)(capacity - frames));
+            if (read <= 0) break;
+            frames += (uint64_t)read;
+            if (frames == capacity) capacity *= 2;
+        }
+        if (frames > 0) {
+            result.samples = samples;
+            result.count = frames * channels;
+            *channels_out = channels;
+        } else {
+            free(samples);
         }
     }
     sf_close(sf);
     return result;
 }
 
-// Mono as stored; several channels are averaged into one.
+// All channels interleaved, as stored: a stereo file plays as one stream.
+static DecodedSamples decode_wav(const unsigned char* data, size_t length) {
+    uint64_t channels = 0;
+    return decode_sndfile(data, length, 0, &channels);
+}
+
+// Mono as stored; several channels are averaged into one. libsndfile reads
+// Ogg Vorbis too, and unlike stb_vorbis it copes with damaged files: these
+// made stb_vorbis 1.22 write through wild pointers and leak its memory.
 static DecodedSamples decode_ogg(const unsigned char* data, size_t length) {
-    DecodedSamples result = {};
-    if (length > (size_t)0x7fffffff) return result;
-    int error = 0;
-    stb_vorbis* vorbis = stb_vorbis_open_memory(data, (int)length, &error, nullptr);
-    if (!vorbis) return result;
-    uint64_t total = stb_vorbis_stream_length_in_samples(vorbis);
-    if (total > MAX_DECODED_SAMPLES) total = MAX_DECODED_SAMPLES;
-    float* samples = total ? (float*)malloc(sizeof(float) * (size_t)total) : nullptr;
-    uint64_t written = 0;
-    while (samples && written < total) {
-        int channels = 0;
-        float** frame = nullptr;
-        int n = stb_vorbis_get_frame_float(vorbis, &channels, &frame);
-        if (n <= 0 || channels <= 0) break;
-        uint64_t take = (uint64_t)n < total - written ? (uint64_t)n : total - written;
-        for (uint64_t i = 0; i < take; i++) {
+    uint64_t channels = 0;
+    DecodedSamples result = decode_sndfile(data, length, SF_FORMAT_OGG, &channels);
+    if (channels > 1) {
+        uint64_t frames = result.count / channels;
+        for (uint64_t i = 0; i < frames; i++) {
             float sum = 0.0f;
-            for (int c = 0; c < channels; c++) sum += frame[c][i];
-            samples[written + i] = sum / (float)channels;
+            for (uint64_t c = 0; c < channels; c++) sum += result.samples[i * channels + c];
+            result.samples[i] = sum / (float)channels;
         }
-        written += take;
+        result.count = frames;
     }
-    stb_vorbis_close(vorbis);
-    if (written == 0) {
-        free(samples);
-        return result;
-    }
-    result.samples = samples;
-    result.count = written;
     return result;
+}
+
+float* decode_sound_data(const unsigned char* data, size_t length, bool ogg, uint64_t* count) {
+    DecodedSamples decoded = ogg ? decode_ogg(data, length) : decode_wav(data, length);
+    *count = decoded.count;
+    return decoded.samples;
 }
 
 static bool ends_with(const char* text, const char* ending) {
@@ -150,7 +161,7 @@ void decode_sound_file(Sound* slot, const char* path) {
         size_t length = 0;
         unsigned char* data = (unsigned char*)read_entire_file(path, &length);
         if (data) {
-            decoded = wav ? decode_wav(data, length) : decode_ogg(data, length);
+            decoded.samples = decode_sound_data(data, length, ogg, &decoded.count);
             free(data);
         }
         platform_mutex_lock(&audio_lock);

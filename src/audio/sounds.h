@@ -8,6 +8,7 @@
 // tested by the callers, never here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "audio/mixer.h"
@@ -35,6 +36,10 @@ Sound* load_sound(const char* file_name);
 // audio_lock, so voices playing the slot go on in the new data. Volume and
 // base_volume return to 1.0.
 void decode_sound_file(Sound* slot, const char* path);
+// The decoding part of it, for a whole file held in memory: a new array
+// (free with free()) and its length in *count, or null and 0 when nothing
+// decodes.
+float* decode_sound_data(const unsigned char* data, size_t length, bool ogg, uint64_t* count);
 
 // Re-decodes every slot whose file has a new modification time.
 void reload_changed_sounds();
