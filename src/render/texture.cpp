@@ -90,6 +90,24 @@ Texture* load_image(const char* name) {
 
 static const unsigned char PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 
+static uint32_t read_u32_be(const unsigned char* p) {
+    return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+}
+
+// stb_image reserves a chunk's declared length before it reads the chunk,
+// so one damaged length field asks for gigabytes. Every chunk up to IEND
+// (length, type, data, CRC) must lie inside the file.
+static bool png_chunks_fit(const unsigned char* data, size_t length) {
+    size_t at = sizeof(PNG_SIGNATURE);
+    while (length - at >= 12) {
+        uint32_t chunk_length = read_u32_be(data + at);
+        if (chunk_length > length - at - 12) return false;
+        if (memcmp(data + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + (size_t)chunk_length;
+    }
+    return false;
+}
+
 // Decodes a PNG held in memory into RGBA8, or null with the reason.
 unsigned char* decode_png(const unsigned char* data, size_t length, int* width, int* height,
                           const char** reason) {
@@ -110,6 +128,10 @@ unsigned char* decode_png(const unsigned char* data, size_t length, int* width, 
     if (w <= 0 || h <= 0 || w > MAX_IMAGE_SIDE || h > MAX_IMAGE_SIDE ||
         (int64_t)w * h > MAX_IMAGE_PIXELS) {
         *reason = "image too large";
+        return nullptr;
+    }
+    if (!png_chunks_fit(data, length)) {
+        *reason = "damaged or cut-off PNG chunks";
         return nullptr;
     }
     unsigned char* pixels = stbi_load_from_memory(data, (int)length, &w, &h, &channels, 4);

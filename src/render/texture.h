@@ -37,8 +37,9 @@ void delete_texture(Texture* texture);
 Texture* find_texture(const char* name);
 void reload_changed_images();
 // Decodes a PNG held in memory into RGBA8 (free with free()). Anything that
-// is not a PNG, or whose header asks for more than 4096 x 4096 pixels, is
-// refused before decoding: null, with the reason in *reason.
+// is not a PNG, whose chunks run past its end, or whose header asks for
+// more than 4096 x 4096 pixels, is refused before decoding: null, with the
+// reason in *reason.
 unsigned char* decode_png(const unsigned char* data, size_t length, int* width, int* height,
                           const char** reason);
 void clear_textures();  // shutdown: every GPU texture deleted, pool cleared
