@@ -95,23 +95,26 @@ static void fill_empty_glyphs(Glyph* glyphs) {
     for (int i = 0; i < FONT_GLYPH_COUNT; i++) glyphs[i].code = (uint8_t)(32 + i);
 }
 
+bool parse_font_cache(const unsigned char* data, size_t length, int side, unsigned char* atlas,
+                      Glyph* glyphs, float* ascent) {
+    if (!data || length != font_cache_size(side)) return false;
+    size_t atlas_bytes = (size_t)side * side;
+    memcpy(atlas, data, atlas_bytes);
+    memcpy(glyphs, data + atlas_bytes, FONT_GLYPH_COUNT * sizeof(Glyph));
+    memcpy(ascent, data + atlas_bytes + FONT_GLYPH_COUNT * sizeof(Glyph), sizeof(float));
+    return true;
+}
+
 static bool read_font_cache(Font* font, const char* cache_path, unsigned char* atlas, int side) {
     size_t length = 0;
     unsigned char* data = (unsigned char*)read_entire_file(cache_path, &length);
     if (!data) return false;
-    size_t expected = font_cache_size(side);
-    if (length != expected) {
+    bool ok = parse_font_cache(data, length, side, atlas, font->glyphs, &font->ascent);
+    if (!ok)
         fprintf(stderr, "render: font cache %s has %zu bytes, expected %zu; rebaking\n", cache_path,
-                length, expected);
-        free(data);
-        return false;
-    }
-    size_t atlas_bytes = (size_t)side * side;
-    memcpy(atlas, data, atlas_bytes);
-    memcpy(font->glyphs, data + atlas_bytes, FONT_GLYPH_COUNT * sizeof(Glyph));
-    memcpy(&font->ascent, data + atlas_bytes + FONT_GLYPH_COUNT * sizeof(Glyph), sizeof(float));
+                length, font_cache_size(side));
     free(data);
-    return true;
+    return ok;
 }
 
 static void write_font_cache(const Font* font, const char* cache_path, const unsigned char* atlas,

@@ -73,6 +73,11 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
 int font_atlas_side(uint16_t scaled_size);  // 512 up to 64 px, else 1024
 size_t font_cache_size(int atlas_side);     // atlas + glyph table + ascent
 void font_cache_path(char* out, size_t capacity, const char* name, int size);
+// Takes the atlas (side x side bytes), the 95 glyphs and the ascent out of a
+// cache file held in memory; false, writing nothing, unless its length is
+// exactly font_cache_size(side).
+bool parse_font_cache(const unsigned char* data, size_t length, int side, unsigned char* atlas,
+                      Glyph* glyphs, float* ascent);
 
 // Lays text out in font: 6 vertices (x, y, z, u, v) per character into out
 // (room for 127 x 6 x 5 floats), the width into *width; returns the vertex
