@@ -37,8 +37,7 @@ struct ScreenFont {
 
 const ScreenFont screen_fonts[] = {
     {"level_label_font", level_label_settings.font_fn, &level_label_settings.font_size},
-    {"challenge_label_font", challenge_label_settings.font_fn,
-     &challenge_label_settings.font_size},
+    {"challenge_label_font", challenge_label_settings.font_fn, &challenge_label_settings.font_size},
     {"timer_label_font", timer_label_settings.font_fn, &timer_label_settings.font_size},
     {"moves_label_font", moves_label_settings.font_fn, &moves_label_settings.font_size},
     {"no_moves_label1_font", no_moves_settings.label1_font_fn, &no_moves_settings.label1_font_size},
@@ -60,7 +59,9 @@ void load_screen_fonts() {
     for (const ScreenFont& f : screen_fonts) load_font(f.name, f.file, *f.size);
 }
 
-const char* images_dir() { return pixel_scale == 2 ? "images_x2" : "images"; }
+const char* images_dir() {
+    return pixel_scale == 2 ? "images_x2" : "images";
+}
 
 void set_music_level() {
     if (Sound* music = find_sound("music")) set_sound_level(music, MUSIC_LEVEL);

@@ -2,12 +2,13 @@
 // (lines, tiles with shadows, selection, ghosts), the header and footer
 // (progress bar, labels, menu button) and the open panels and popups on top.
 // Nothing here changes game state; it only reads it.
+#include "render/draw.h"
+
 #include "board/board.h"
 #include "board/click.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/settings.h"
-#include "render/draw.h"
 #include "render/font.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
@@ -16,7 +17,9 @@
 
 namespace {
 
-uint32_t packed(Color4 c) { return pack_color(c.r, c.g, c.b, c.a); }
+uint32_t packed(Color4 c) {
+    return pack_color(c.r, c.g, c.b, c.a);
+}
 
 // The colour with its alpha multiplied by a fade factor (0..1).
 Color4 faded(Color4 c, float factor) {
@@ -39,7 +42,9 @@ float board_centre_y() {
     return (float)(logical_height / 2) + (board_header_height() - board_footer_height()) / 2;
 }
 
-bool is_wall(uint8_t value) { return tutorial_active && value == WALL; }
+bool is_wall(uint8_t value) {
+    return tutorial_active && value == WALL;
+}
 
 void draw_tile(int i, uint8_t value) {
     if (is_wall(value)) {
@@ -70,7 +75,8 @@ void draw_tiles() {
         for (int i = 0; i < cells; i++) {
             uint8_t value = board.cells[i];
             if (value == EMPTY_CELL && !removing[i]) continue;
-            Vec2 at = shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
+            Vec2 at =
+                shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
             float scale = 1 + sprite[i].scale;
             if (pass == 0 && !is_wall(value)) {
                 push_matrix();

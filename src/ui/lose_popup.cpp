@@ -83,8 +83,7 @@ void open_lose_popup() {
     lose_popup_open = 1;
     lose_popup_scale = 0;
     stop_tween("lose_popup_scale_up");
-    start_tween("lose_popup_scale_up", &lose_popup_scale, 0.0f, 1.0f, GROW_DURATION,
-                ease_out_sine);
+    start_tween("lose_popup_scale_up", &lose_popup_scale, 0.0f, 1.0f, GROW_DURATION, ease_out_sine);
     play_effect("lose_popup");
     lose_popup_input_delay = LOSE_POPUP_INPUT_DELAY;
 }
@@ -106,13 +105,13 @@ void draw_lose_popup() {
     push_matrix();
     translate_matrix(cx, cy + s.offset_y);
     scale_matrix(lose_popup_scale, lose_popup_scale);
-    draw_panel_shape(&look.plate, 0, 0, pack_color(s.bg_color.r, s.bg_color.g, s.bg_color.b,
-                                                   s.bg_color.a));
+    draw_panel_shape(&look.plate, 0, 0,
+                     pack_color(s.bg_color.r, s.bg_color.g, s.bg_color.b, s.bg_color.a));
     const Color4& t = s.title_color;
     draw_label(&look.title, 0, s.title_rel_y, t.r, t.g, t.b, t.a);
-    draw_panel_shape(&look.button, 0, s.button_rel_y,
-                     pack_color(s.button_color.r, s.button_color.g, s.button_color.b,
-                                s.button_color.a));
+    draw_panel_shape(
+        &look.button, 0, s.button_rel_y,
+        pack_color(s.button_color.r, s.button_color.g, s.button_color.b, s.button_color.a));
     const Color4& b = s.button_text_color;
     draw_label(&look.button_caption, 0, s.button_rel_y, b.r, b.g, b.b, b.a);
     pop_matrix();

@@ -56,9 +56,13 @@ void lay_out() {
     create_panel_shape(&look.tile_back, s.tile_size.x, s.tile_size.y);
 }
 
-void on_last_tile_shown(TweenSlot*) { win2_popup_ready = true; }
+void on_last_tile_shown(TweenSlot*) {
+    win2_popup_ready = true;
+}
 
-uint32_t packed(Color4 c) { return pack_color(c.r, c.g, c.b, c.a); }
+uint32_t packed(Color4 c) {
+    return pack_color(c.r, c.g, c.b, c.a);
+}
 
 // A picture is drawn at its own size, or shrunk to fit a smaller tile back:
 // a whole set in two rows across a narrow screen needs small tiles.
@@ -88,7 +92,8 @@ Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float paddi
 float win2_picture_fit(float picture_width, float picture_height, Vec2 tile_size) {
     float fit = 1.0f;
     if (picture_width > tile_size.x && picture_width > 0) fit = tile_size.x / picture_width;
-    if (picture_height * fit > tile_size.y && picture_height > 0) fit = tile_size.y / picture_height;
+    if (picture_height * fit > tile_size.y && picture_height > 0)
+        fit = tile_size.y / picture_height;
     return fit > 0 ? fit : 0;
 }
 

@@ -73,7 +73,9 @@ void format_win_popup_values(float level_time, float best_match_time, uint16_t m
     snprintf(out[2], WIN_POPUP_VALUE_SIZE, "%.2fs", level_time / match_count);
 }
 
-const char* win_popup_value_text(int row) { return row >= 0 && row < 3 ? value_texts[row] : ""; }
+const char* win_popup_value_text(int row) {
+    return row >= 0 && row < 3 ? value_texts[row] : "";
+}
 
 void register_win_popup_settings() {
     WinPopupSettings& s = win_popup_settings;

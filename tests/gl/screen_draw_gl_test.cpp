@@ -2,18 +2,21 @@
 // pixel: the first level's board and header, a Time Challenge header with
 // its flashing timer, the no-moves overlay, the selection outline and the
 // connecting line of a removed pair.
-#include "gl/screen_fixture.h"
-
 #include "board/click.h"
 #include "config/settings.h"
+#include "gl/screen_fixture.h"
 #include "screen/labels.h"
 
 namespace {
 
 // Level 1 of the shipped offsets: a 5 x 4 board of three pairs.
-bool has_tile(int i) { return i < board.width * board.height && board.cells[i] != EMPTY_CELL; }
+bool has_tile(int i) {
+    return i < board.width * board.height && board.cells[i] != EMPTY_CELL;
+}
 
-Rgba shadow_on_background() { return blend(Color4{0, 0, 0, 32}, bg_color); }
+Rgba shadow_on_background() {
+    return blend(Color4{0, 0, 0, 32}, bg_color);
+}
 
 }  // namespace
 
@@ -39,7 +42,8 @@ TEST_F(ScreenGl, FirstLevelShowsWhiteTilesWithPicturesAndShadowsUnderTheHeader) 
         EXPECT_TRUE(near(at(c.x, c.y - 37 * s), Rgba{255, 255, 255, 255})) << "cell " << i;
         EXPECT_TRUE(near(at(c.x - 37 * s, c.y), Rgba{255, 255, 255, 255})) << "cell " << i;
         Rgba middle = at(c.x, c.y);
-        EXPECT_FALSE(near(middle, Rgba{255, 255, 255, 255}, 30)) << "cell " << i << " has no picture";
+        EXPECT_FALSE(near(middle, Rgba{255, 255, 255, 255}, 30))
+            << "cell " << i << " has no picture";
         // The shadow lies 5 units down and right, seen where no tile follows.
         if (!has_tile(i + 1))
             EXPECT_TRUE(near(at(c.x + 43 * s, c.y), shadow_on_background(), 4)) << "cell " << i;
@@ -52,21 +56,23 @@ TEST_F(ScreenGl, FirstLevelShowsWhiteTilesWithPicturesAndShadowsUnderTheHeader) 
     float y = p.y_from_top + p.cell_h / 2;
     EXPECT_TRUE(near(at(x0, y), rgb(p.color_medium)));
     for (int k = 1; k < 10; k++)
-        EXPECT_TRUE(near(at(x0 + k * (p.cell_w + p.padding), y), rgb(p.color_light))) << "cell " << k;
+        EXPECT_TRUE(near(at(x0 + k * (p.cell_w + p.padding), y), rgb(p.color_light)))
+            << "cell " << k;
 
     // The level number is written; a regular level has no challenge line.
     const HeaderLabelSettings& ls = level_label_settings;
-    EXPECT_GT(count_near(150, (int)ls.y_from_top - 20, 390, (int)ls.y_from_top + 20, rgb(ls.color)), 150);
+    EXPECT_GT(count_near(150, (int)ls.y_from_top - 20, 390, (int)ls.y_from_top + 20, rgb(ls.color)),
+              150);
     const HeaderLabelSettings& cs = challenge_label_settings;
-    EXPECT_EQ(count_near(100, (int)cs.y_from_top - 12, 440, (int)cs.y_from_top + 12, rgb(cs.color)), 0);
+    EXPECT_EQ(count_near(100, (int)cs.y_from_top - 12, 440, (int)cs.y_from_top + 12, rgb(cs.color)),
+              0);
 
     // Menu button, beside its "=".
     float button_x = WIDTH + menu_button_rel_pos.x - menu_button_size.x + 8;
     float button_y = menu_button_size.y / 2 + menu_button_rel_pos.y;
     EXPECT_TRUE(near(at(button_x, button_y), rgb(menu_button_color)));
     EXPECT_GT(count_near((int)(WIDTH + menu_button_rel_pos.x - menu_button_size.x),
-                         (int)menu_button_rel_pos.y,
-                         (int)(WIDTH + menu_button_rel_pos.x),
+                         (int)menu_button_rel_pos.y, (int)(WIDTH + menu_button_rel_pos.x),
                          (int)(menu_button_rel_pos.y + menu_button_size.y),
                          rgb(menu_button_text_color), 30),
               40);
@@ -80,7 +86,8 @@ TEST_F(ScreenGl, TimeChallengeShowsItsNameAndATimerThatFlashes) {
     keep_shot("time_challenge");
 
     const HeaderLabelSettings& cs = challenge_label_settings;
-    EXPECT_GT(count_near(80, (int)cs.y_from_top - 15, 460, (int)cs.y_from_top + 15, rgb(cs.color)), 150);
+    EXPECT_GT(count_near(80, (int)cs.y_from_top - 15, 460, (int)cs.y_from_top + 15, rgb(cs.color)),
+              150);
     const HeaderLabelSettings& ts = timer_label_settings;
     int y0 = (int)ts.y_from_top - 12, y1 = (int)ts.y_from_top + 12;
     EXPECT_GT(count_near(220, y0, 320, y1, rgb(ts.color)), 60);

@@ -5,9 +5,8 @@
 // Tests then set up a state, draw one frame and read pixels back.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <glad/gl.h>
-
+#include <gtest/gtest.h>
 #include <stb_image_write.h>
 
 #include <cmath>
@@ -27,7 +26,7 @@
 #include "unit/board/game_fixture.h"
 
 class ScreenGl : public ::testing::Test {
-  protected:
+   protected:
     GlTestContext gl = {};
     static constexpr int WIDTH = 540, HEIGHT = 960;
 
@@ -135,7 +134,9 @@ class ScreenGl : public ::testing::Test {
         stbi_write_png(path.c_str(), WIDTH, HEIGHT, 4, pixels.data(), WIDTH * 4);
     }
 
-    static Rgba at(float x, float y) { return read_pixel((int)std::lround(x), (int)std::lround(y)); }
+    static Rgba at(float x, float y) {
+        return read_pixel((int)std::lround(x), (int)std::lround(y));
+    }
 
     // Pixels of a band (x0..x1, y0..y1) within tolerance of a colour.
     static int count_near(int x0, int y0, int x1, int y1, Rgba colour, int tolerance = 24) {
@@ -161,8 +162,12 @@ inline Rgba blend(Color4 top, Color3 under) {
     p.a = 255;
     return p;
 }
-inline Rgba rgb(Color4 c) { return Rgba{c.r, c.g, c.b, 255}; }
-inline Rgba rgb(Color3 c) { return Rgba{c.r, c.g, c.b, 255}; }
+inline Rgba rgb(Color4 c) {
+    return Rgba{c.r, c.g, c.b, 255};
+}
+inline Rgba rgb(Color3 c) {
+    return Rgba{c.r, c.g, c.b, 255};
+}
 
 inline ::testing::AssertionResult near(Rgba p, Rgba want, int tolerance = 3) {
     if (abs(p.r - want.r) <= tolerance && abs(p.g - want.g) <= tolerance &&

@@ -2,9 +2,8 @@
 // real game screen: the win popup's plate and its table's alignment, the
 // tile-set complete popup's pictures and late third line, and the lose
 // popup growing from its centre over the board.
-#include "gl/screen_fixture.h"
-
 #include "config/settings.h"
+#include "gl/screen_fixture.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 
@@ -16,7 +15,8 @@ void text_extent(int y0, int y1, Rgba colour, int* left, int* right) {
     for (int x = 0; x < 540; x++)
         for (int y = y0; y <= y1; y++) {
             Rgba p = read_pixel(x, y);
-            if (abs(p.r - colour.r) <= 30 && abs(p.g - colour.g) <= 30 && abs(p.b - colour.b) <= 30) {
+            if (abs(p.r - colour.r) <= 30 && abs(p.g - colour.g) <= 30 &&
+                abs(p.b - colour.b) <= 30) {
                 if (*left < 0) *left = x;
                 *right = x;
                 break;
@@ -57,7 +57,8 @@ TEST_F(ScreenGl, WinPopupShowsItsTitlePlateAndARightAlignedTable) {
     }
 
     float hint_y = cy + s.label9_y_from_mid;
-    EXPECT_GT(count_near(100, (int)hint_y - 12, 440, (int)hint_y + 12, rgb(s.label9_text_color)), 100);
+    EXPECT_GT(count_near(100, (int)hint_y - 12, 440, (int)hint_y + 12, rgb(s.label9_text_color)),
+              100);
 }
 
 TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
@@ -74,9 +75,11 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     // No board; the header stays.
     EXPECT_TRUE(near(at(cell.x, cell.y - 30), rgb(bg_color)));
     EXPECT_GT(count_near(150, 30, 390, 66, rgb(level_label_settings.color)), 150);
-    EXPECT_TRUE(near(at(cx - s.label1_bg_size.x / 2 + 8, cy + s.label1_y_from_mid), rgb(s.label1_bg_color)));
+    EXPECT_TRUE(near(at(cx - s.label1_bg_size.x / 2 + 8, cy + s.label1_y_from_mid),
+                     rgb(s.label1_bg_color)));
     float line3 = cy + s.label3_y_from_mid;
-    EXPECT_EQ(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3_text_color), 10), 0);
+    EXPECT_EQ(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3_text_color), 10),
+              0);
     // The first pictures are in, the last are not yet.
     int n = win2_tile_count;
     ASSERT_GT(n, 2);
@@ -90,15 +93,16 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     ASSERT_TRUE(win2_popup_ready);
     draw_frame();
     keep_shot("win2_popup");
-    EXPECT_GT(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3_text_color), 10), 100);
+    EXPECT_GT(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3_text_color), 10),
+              100);
     for (int k = 0; k < n; k++) {
         Vec2 at_k = win2_tile_offset(k, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
         EXPECT_FALSE(near(at(cx + at_k.x, block_y + at_k.y), rgb(bg_color), 20)) << "picture " << k;
     }
     // Every picture lies on screen.
     EXPECT_GE(cx + first.x - s.tile_size.x / 2, 0);
-    Vec2 row_end = win2_tile_offset((n + 1) / 2 - 1, n, s.tile_size, s.tileset_padding_x,
-                                    s.tileset_padding_y);
+    Vec2 row_end =
+        win2_tile_offset((n + 1) / 2 - 1, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
     EXPECT_LE(cx + row_end.x + s.tile_size.x / 2, 540);
 }
 

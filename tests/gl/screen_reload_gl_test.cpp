@@ -1,12 +1,11 @@
 // screen_reload_gl_test.cpp - a live re-read of config.txt rebuilds the game
 // screen's and the result popups' fonts, labels and shapes in place: new
 // sizes take effect, the texts shown stay, nothing leaks.
-#include "gl/screen_fixture.h"
-
 #include <fstream>
 #include <sstream>
 
 #include "config/settings.h"
+#include "gl/screen_fixture.h"
 #include "screen/labels.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"

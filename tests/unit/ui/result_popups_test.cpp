@@ -1,14 +1,15 @@
 // result_popups_test.cpp - the popups that end a level: what the win popup
 // shows, how the tile-set complete popup lays out and paces its pictures,
 // and the lose popup's growth, input delay and restart. No window needed.
+#include "ui/result_popups.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "unit/board/game_fixture.h"
 #include "platform/platform.h"
-#include "ui/result_popups.h"
+#include "unit/board/game_fixture.h"
 
 namespace {
 
@@ -55,9 +56,11 @@ TEST(Win2Layout, NinePicturesMakeACentredRowOfFiveOverACentredRowOfFour) {
     }
     // Each row is symmetric about the centre line; the middle picture of
     // the upper row sits on it.
-    EXPECT_FLOAT_EQ(win2_tile_offset(0, 9, tile, px, py).x, -win2_tile_offset(4, 9, tile, px, py).x);
+    EXPECT_FLOAT_EQ(win2_tile_offset(0, 9, tile, px, py).x,
+                    -win2_tile_offset(4, 9, tile, px, py).x);
     EXPECT_FLOAT_EQ(win2_tile_offset(2, 9, tile, px, py).x, 0);
-    EXPECT_FLOAT_EQ(win2_tile_offset(5, 9, tile, px, py).x, -win2_tile_offset(8, 9, tile, px, py).x);
+    EXPECT_FLOAT_EQ(win2_tile_offset(5, 9, tile, px, py).x,
+                    -win2_tile_offset(8, 9, tile, px, py).x);
     EXPECT_FLOAT_EQ(win2_tile_offset(5, 9, tile, px, py).x, -(3 * 40 + 3 * px) / 2 + 0);
 }
 
@@ -172,7 +175,8 @@ TEST_F(ResultPopupTest, Win2PopupOpenedAgainStartsItsPicturesOver) {
     EXPECT_FALSE(win2_popup_ready);
     for (int k = 0; k < 4; k++) EXPECT_EQ(win2_tile_scales[k], 0);
     int running = 0;
-    for (TweenSlot* t = active_tweens; t; t = t->next) running += strncmp(t->name, "win2_tile", 9) == 0;
+    for (TweenSlot* t = active_tweens; t; t = t->next)
+        running += strncmp(t->name, "win2_tile", 9) == 0;
     EXPECT_EQ(running, 4);
 }
 
