@@ -2,7 +2,10 @@
 #include "audio/sounds.h"
 
 #include <sndfile.h>
+#define OV_EXCLUDE_STATIC_CALLBACKS  // only our own memory callbacks
+#include <vorbis/vorbisfile.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -71,71 +74,122 @@ static sf_count_t memory_tell(void* user) {
     return ((MemoryFile*)user)->position;
 }
 
-// Reads a whole file that libsndfile can open from memory, every channel
-// interleaved as stored, up to the frame count of its header. The buffer
-// grows with what is really decoded: a damaged header can claim hours.
-static DecodedSamples decode_sndfile(const unsigned char* data, size_t length, int container,
-                                     uint64_t* channels_out) {
+// A growing array of samples. What is really decoded decides its size: a
+// damaged header that claims hours costs nothing until hours decode.
+struct SampleBuffer {
+    float* samples;
+    uint64_t count, capacity;
+};
+
+// Makes room for up to `more` samples within MAX_DECODED_SAMPLES; returns
+// how many fit (0 when the cap is reached or memory runs out).
+static uint64_t reserve_samples(SampleBuffer* b, uint64_t more) {
+    if (more > MAX_DECODED_SAMPLES - b->count) more = MAX_DECODED_SAMPLES - b->count;
+    if (more == 0 || b->count + more <= b->capacity) return more;
+    uint64_t capacity = b->capacity ? b->capacity : 4096;
+    while (capacity < b->count + more) capacity *= 2;
+    if (capacity > MAX_DECODED_SAMPLES) capacity = MAX_DECODED_SAMPLES;
+    float* grown = (float*)realloc(b->samples, sizeof(float) * (size_t)capacity);
+    if (!grown) return 0;
+    b->samples = grown;
+    b->capacity = capacity;
+    return more;
+}
+
+static DecodedSamples finish_samples(SampleBuffer* b) {
     DecodedSamples result = {};
+    if (b->count == 0) {
+        free(b->samples);
+        return result;
+    }
+    // A damaged float file can hold NaN or infinity; the mixer would turn
+    // either into a full-scale sample for as long as they last.
+    for (uint64_t i = 0; i < b->count; i++)
+        if (!std::isfinite(b->samples[i])) b->samples[i] = 0.0f;
+    float* fitted = (float*)realloc(b->samples, sizeof(float) * (size_t)b->count);
+    result.samples = fitted ? fitted : b->samples;
+    result.count = b->count;
+    return result;
+}
+
+// Only RIFF WAVE files reach libsndfile, which would otherwise decode any of
+// its dozens of formats (MPEG, FLAC, Ogg, ...) given a ".wav" name.
+static bool is_wave_file(const unsigned char* data, size_t length) {
+    return length >= 12 && (memcmp(data, "RIFF", 4) == 0 || memcmp(data, "RF64", 4) == 0) &&
+           memcmp(data + 8, "WAVE", 4) == 0;
+}
+
+// All channels interleaved, as stored: a stereo file plays as one stream.
+// At most the frame count of the header is read.
+static DecodedSamples decode_wav(const unsigned char* data, size_t length) {
+    DecodedSamples result = {};
+    if (!is_wave_file(data, length)) return result;
     SF_VIRTUAL_IO io = {memory_length, memory_seek, memory_read, memory_write, memory_tell};
     MemoryFile file = {data, (sf_count_t)length, 0};
     SF_INFO info = {};
     SNDFILE* sf = sf_open_virtual(&io, SFM_READ, &info, &file);
     if (!sf) return result;
-    bool wanted = container == 0 || (info.format & SF_FORMAT_TYPEMASK) == container;
-    uint64_t channels = info.channels > 0 ? (uint64_t)info.channels : 0;
-    if (wanted && channels > 0 && channels <= MAX_DECODED_SAMPLES) {
-        uint64_t max_frames = MAX_DECODED_SAMPLES / channels;
-        if (info.frames > 0 && (uint64_t)info.frames < max_frames) max_frames = (uint64_t)info.frames;
-        uint64_t capacity = max_frames < (1u << 20) ? max_frames : (1u << 20);
-        uint64_t frames = 0;
-        float* samples = nullptr;
-        for (;;) {
-            if (capacity > max_frames) capacity = max_frames;
-            if (frames == capacity) break;
-            float* grown = (float*)realloc(samples, sizeof(float) * (size_t)(capacity * channels));
-            if (!grown) break;
-            samples = grown;
-            sf_count_t read =
-                sf_readf_float(sf, samples + frames * channels, (sf_count_t)(capacity - frames));
+    if (info.channels > 0 && info.frames > 0) {
+        uint64_t channels = (uint64_t)info.channels;
+        uint64_t frames_left = (uint64_t)info.frames;
+        SampleBuffer b = {};
+        while (frames_left > 0) {
+            uint64_t want = frames_left < 65536 ? frames_left : 65536;
+            uint64_t frames = reserve_samples(&b, want * channels) / channels;
+            if (frames == 0) break;
+            sf_count_t read = sf_readf_float(sf, b.samples + b.count, (sf_count_t)frames);
             if (read <= 0) break;
-            frames += (uint64_t)read;
-            if (frames == capacity) capacity *= 2;
+            b.count += (uint64_t)read * channels;
+            frames_left -= (uint64_t)read;
         }
-        if (frames > 0) {
-            result.samples = samples;
-            result.count = frames * channels;
-            *channels_out = channels;
-        } else {
-            free(samples);
-        }
+        result = finish_samples(&b);
     }
     sf_close(sf);
     return result;
 }
 
-// All channels interleaved, as stored: a stereo file plays as one stream.
-static DecodedSamples decode_wav(const unsigned char* data, size_t length) {
-    uint64_t channels = 0;
-    return decode_sndfile(data, length, 0, &channels);
+static size_t ogg_read(void* out, size_t size, size_t count, void* user) {
+    if (size == 0 || count > (size_t)INT64_MAX / size) return 0;
+    return (size_t)memory_read(out, (sf_count_t)(size * count), user) / size;
 }
 
-// Mono as stored; several channels are averaged into one. libsndfile reads
-// Ogg Vorbis too, and unlike stb_vorbis it copes with damaged files: these
-// made stb_vorbis 1.22 write through wild pointers and leak its memory.
+static int ogg_seek(void* user, ogg_int64_t offset, int whence) {
+    return memory_seek(offset, whence, user) < 0 ? -1 : 0;
+}
+
+static long ogg_tell(void* user) {
+    return (long)memory_tell(user);
+}
+
+// Mono as stored; several channels are averaged into one. libvorbisfile
+// copes with damaged files; stb_vorbis 1.22 wrote through wild pointers,
+// freed invalid ones or leaked on files with one changed header byte.
 static DecodedSamples decode_ogg(const unsigned char* data, size_t length) {
-    uint64_t channels = 0;
-    DecodedSamples result = decode_sndfile(data, length, SF_FORMAT_OGG, &channels);
-    if (channels > 1) {
-        uint64_t frames = result.count / channels;
-        for (uint64_t i = 0; i < frames; i++) {
+    MemoryFile file = {data, (sf_count_t)length, 0};
+    ov_callbacks callbacks = {ogg_read, ogg_seek, nullptr, ogg_tell};
+    OggVorbis_File vorbis;
+    if (ov_open_callbacks(&file, &vorbis, nullptr, 0, callbacks) != 0) return DecodedSamples{};
+    SampleBuffer b = {};
+    for (;;) {
+        float** channel_data = nullptr;
+        int link = 0;
+        long frames = ov_read_float(&vorbis, &channel_data, 4096, &link);
+        if (frames == OV_HOLE) continue;  // a gap in the stream: go on after it
+        if (frames <= 0) break;
+        vorbis_info* info = ov_info(&vorbis, link);
+        int channels = info ? info->channels : 0;
+        if (channels <= 0) break;
+        uint64_t room = reserve_samples(&b, (uint64_t)frames);
+        for (uint64_t i = 0; i < room; i++) {
             float sum = 0.0f;
-            for (uint64_t c = 0; c < channels; c++) sum += result.samples[i * channels + c];
-            result.samples[i] = sum / (float)channels;
+            for (int c = 0; c < channels; c++) sum += channel_data[c][i];
+            b.samples[b.count + i] = sum / (float)channels;
         }
-        result.count = frames;
+        b.count += room;
+        if (room < (uint64_t)frames) break;
     }
-    return result;
+    ov_clear(&vorbis);
+    return finish_samples(&b);
 }
 
 float* decode_sound_data(const unsigned char* data, size_t length, bool ogg, uint64_t* count) {

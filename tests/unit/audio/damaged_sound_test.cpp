@@ -114,12 +114,33 @@ TEST_F(AudioDamaged, CutFilesGiveAtMostWhatIsThere) {
     }
 }
 
-TEST_F(AudioDamaged, OggEndingOnlyDecodesOggFiles) {
-    // A WAV file renamed to .ogg is not an Ogg file: silent, as before.
+TEST_F(AudioDamaged, FloatWavWithNanOrInfinityGivesSilenceThere) {
+    std::string path = sound_path("odd.wav");
+    std::vector<float> samples = {0.5f, NAN, -0.25f, INFINITY, -INFINITY, 0.75f};
+    ASSERT_TRUE(write_wav(path, samples, SF_FORMAT_FLOAT));
+    std::ifstream in(path, std::ios::binary);
+    Bytes file((std::istreambuf_iterator<char>(in)), {});
+    Decoded d = decode(file, false);
+    ASSERT_EQ(d.count, 6u);
+    const float expected[] = {0.5f, 0.0f, -0.25f, 0.0f, 0.0f, 0.75f};
+    for (int i = 0; i < 6; i++) EXPECT_EQ(d.samples[i], expected[i]) << i;
+    free(d.samples);
+}
+
+TEST_F(AudioDamaged, EachEndingDecodesOnlyItsOwnFormat) {
+    // A WAV file renamed to .ogg is not an Ogg file: silent.
     Bytes wav = encode(1, 500, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     Decoded d = decode(wav, true);
     EXPECT_EQ(d.count, 0u);
     d = decode(wav, false);
     EXPECT_EQ(d.count, 500u);
     free(d.samples);
+    // Other formats the WAV library knows are not WAV files either.
+    for (int format : {SF_FORMAT_OGG | SF_FORMAT_VORBIS, SF_FORMAT_AIFF | SF_FORMAT_PCM_16,
+                       SF_FORMAT_FLAC | SF_FORMAT_PCM_16}) {
+        Bytes other = encode(1, 500, format);
+        d = decode(other, false);
+        EXPECT_EQ(d.count, 0u) << "format " << format;
+        free(d.samples);
+    }
 }
