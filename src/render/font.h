@@ -57,6 +57,8 @@ Font* replace_font(const char* name, const char* font_file, uint8_t size);
 void init_label(TextLabel* label, const char* font_name);
 void set_label_font(TextLabel* label, const char* font_name);  // find_font
 void set_label_text(TextLabel* label, const char* text);
+// set_label_font + set_label_text: what a reload callback does per label.
+void set_label(TextLabel* label, const char* font_name, const char* text);
 void draw_label(const TextLabel* label, float x, float y, uint8_t r, uint8_t g, uint8_t b,
                 uint8_t alpha);
 // Deletes one label's GPU objects and takes it off the label list.

@@ -122,6 +122,11 @@ void set_label_text(TextLabel* label, const char* text) {
     }
 }
 
+void set_label(TextLabel* label, const char* font_name, const char* text) {
+    set_label_font(label, font_name);
+    set_label_text(label, text);
+}
+
 void draw_label(const TextLabel* label, float x, float y, uint8_t r, uint8_t g, uint8_t b,
                 uint8_t alpha) {
     if (!label || !label->vertex_array || label->vertex_count == 0) return;

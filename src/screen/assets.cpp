@@ -56,7 +56,7 @@ const ScreenLabel screen_labels[] = {
 };
 
 void load_screen_fonts() {
-    for (const ScreenFont& f : screen_fonts) load_font(f.name, f.file, *f.size);
+    for (const ScreenFont& f : screen_fonts) replace_font(f.name, f.file, *f.size);
 }
 
 const char* images_dir() {
@@ -118,15 +118,11 @@ bool load_game_assets() {
 }
 
 void reload_game_screen() {
-    for (const ScreenFont& f : screen_fonts) remove_font(f.name);
     delete_panel_shape(&menu_button_shape);
     delete_panel_shape(&grid_background);
     load_screen_fonts();
     // The header labels keep their texts; the no-moves texts may have changed.
-    for (const ScreenLabel& l : screen_labels) {
-        set_label_font(l.label, l.font);
-        set_label_text(l.label, l.label->text);
-    }
+    for (const ScreenLabel& l : screen_labels) set_label(l.label, l.font, l.label->text);
     set_label_text(&no_moves_label1, no_moves_settings.label1_text);
     set_label_text(&no_moves_label2, no_moves_settings.label2_text);
     create_panel_shape(&menu_button_shape, menu_button_size.x, menu_button_size.y);

@@ -87,20 +87,15 @@ void load_fonts() {
     replace_font(SOLVE_FONT, s.solve_font_fn, s.solve_font_size);
 }
 
-void set_text(TextLabel* label, const char* font, const char* text) {
-    set_label_font(label, font);
-    set_label_text(label, text);
-}
-
 void set_texts() {
     const HelpPopupSettings& s = help.settings;
-    set_text(&help.title, TITLE_FONT, s.title_text);
-    set_text(&help.hint, SOLVE_FONT, s.solve_text);
+    set_label(&help.title, TITLE_FONT, s.title_text);
+    set_label(&help.hint, SOLVE_FONT, s.solve_text);
     for (int page = 0; page < PAGE_COUNT; page++)
         for (int line = 0; line < PAGE_LINES; line++)
-            set_text(&help.page_lines[page][line], PAGE_FONT, s.page_text[page][line]);
-    set_text(&help.next_caption, NEXT_FONT, s.next_button_text);
-    set_text(&help.close_caption, CLOSE_FONT, s.close_button_text);
+            set_label(&help.page_lines[page][line], PAGE_FONT, s.page_text[page][line]);
+    set_label(&help.next_caption, NEXT_FONT, s.next_button_text);
+    set_label(&help.close_caption, CLOSE_FONT, s.close_button_text);
 }
 
 void build_shapes() {

@@ -26,16 +26,14 @@ struct LosePopupLook {
 
 void load_fonts() {
     const LosePopupSettings& s = lose_popup_settings;
-    load_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
-    load_font(BUTTON_FONT, s.button_font_fn, s.button_font_size);
+    replace_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
+    replace_font(BUTTON_FONT, s.button_font_fn, s.button_font_size);
 }
 
 void lay_out() {
     const LosePopupSettings& s = lose_popup_settings;
-    set_label_font(&look.title, TITLE_FONT);
-    set_label_text(&look.title, s.title_text);
-    set_label_font(&look.button_caption, BUTTON_FONT);
-    set_label_text(&look.button_caption, s.button_text);
+    set_label(&look.title, TITLE_FONT, s.title_text);
+    set_label(&look.button_caption, BUTTON_FONT, s.button_text);
     create_panel_shape(&look.plate, s.bg_size.x, s.bg_size.y);
     create_panel_shape(&look.button, s.button_size.x, s.button_size.y);
 }
@@ -72,8 +70,6 @@ void setup_lose_popup() {
 }
 
 void reload_lose_popup() {
-    remove_font(TITLE_FONT);
-    remove_font(BUTTON_FONT);
     load_fonts();
     lay_out();
 }

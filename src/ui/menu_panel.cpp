@@ -75,10 +75,8 @@ void build_shapes() {
 }
 
 void set_button_texts() {
-    for (int k = 0; k < MENU_BUTTON_COUNT; k++) {
-        set_label_font(&menu.button_labels[k], BUTTON_FONT);
-        set_label_text(&menu.button_labels[k], menu.settings.buttons[k].text);
-    }
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++)
+        set_label(&menu.button_labels[k], BUTTON_FONT, menu.settings.buttons[k].text);
 }
 
 void reload_menu_panel() {

@@ -76,8 +76,7 @@ void build_shapes() {
 
 void reload_progress_panel() {
     replace_font(TITLE_FONT, panel.settings.title_font_fn, panel.settings.title_font_size);
-    set_label_font(&panel.title, TITLE_FONT);
-    set_label_text(&panel.title, panel.settings.title_text);
+    set_label(&panel.title, TITLE_FONT, panel.settings.title_text);
     build_shapes();
 }
 

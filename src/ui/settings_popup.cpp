@@ -84,18 +84,13 @@ void load_fonts() {
     replace_font(CLOSE_FONT, s.close_button_font_fn, s.close_button_font_size);
 }
 
-void set_text(TextLabel* label, const char* font, const char* text) {
-    set_label_font(label, font);
-    set_label_text(label, text);
-}
-
 void set_texts() {
     const SettingsPopupSettings& s = popup.settings;
-    set_text(&popup.title, TITLE_FONT, s.title_text);
-    set_text(&popup.music_caption, ROW_FONT, s.music_text);
-    set_text(&popup.sounds_caption, ROW_FONT, s.sounds_text);
-    set_text(&popup.vibrations_caption, ROW_FONT, s.vibrations_text);
-    set_text(&popup.close_caption, CLOSE_FONT, s.close_button_text);
+    set_label(&popup.title, TITLE_FONT, s.title_text);
+    set_label(&popup.music_caption, ROW_FONT, s.music_text);
+    set_label(&popup.sounds_caption, ROW_FONT, s.sounds_text);
+    set_label(&popup.vibrations_caption, ROW_FONT, s.vibrations_text);
+    set_label(&popup.close_caption, CLOSE_FONT, s.close_button_text);
 }
 
 void reload_settings_popup() {

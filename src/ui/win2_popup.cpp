@@ -39,19 +39,16 @@ struct Win2PopupLook {
 
 void load_fonts() {
     const Win2PopupSettings& s = win2_popup_settings;
-    load_font(LABEL1_FONT, s.label1_font_fn, s.label1_font_size);
-    load_font(LABEL2_FONT, s.label2_font_fn, s.label2_font_size);
-    load_font(LABEL3_FONT, s.label3_font_fn, s.label3_font_size);
+    replace_font(LABEL1_FONT, s.label1_font_fn, s.label1_font_size);
+    replace_font(LABEL2_FONT, s.label2_font_fn, s.label2_font_size);
+    replace_font(LABEL3_FONT, s.label3_font_fn, s.label3_font_size);
 }
 
 void lay_out() {
     const Win2PopupSettings& s = win2_popup_settings;
-    set_label_font(&look.label1, LABEL1_FONT);
-    set_label_text(&look.label1, s.label1_text);
-    set_label_font(&look.label2, LABEL2_FONT);
-    set_label_text(&look.label2, s.label2_text);
-    set_label_font(&look.label3, LABEL3_FONT);
-    set_label_text(&look.label3, s.label3_text);
+    set_label(&look.label1, LABEL1_FONT, s.label1_text);
+    set_label(&look.label2, LABEL2_FONT, s.label2_text);
+    set_label(&look.label3, LABEL3_FONT, s.label3_text);
     create_panel_shape(&look.plate, s.label1_bg_size.x, s.label1_bg_size.y);
     create_panel_shape(&look.tile_back, s.tile_size.x, s.tile_size.y);
 }
@@ -134,9 +131,6 @@ void setup_win2_popup() {
 }
 
 void reload_win2_popup() {
-    remove_font(LABEL1_FONT);
-    remove_font(LABEL2_FONT);
-    remove_font(LABEL3_FONT);
     load_fonts();
     lay_out();
 }

@@ -41,23 +41,19 @@ float row_y_from_mid(int row) {
 
 void load_fonts() {
     const WinPopupSettings& s = win_popup_settings;
-    load_font(TITLE_FONT, s.label1_font_fn, s.label1_font_size);
-    load_font(TABLE_FONT, s.label2_font_fn, s.label2_font_size);
-    load_font(HINT_FONT, s.label9_font_fn, s.label9_font_size);
+    replace_font(TITLE_FONT, s.label1_font_fn, s.label1_font_size);
+    replace_font(TABLE_FONT, s.label2_font_fn, s.label2_font_size);
+    replace_font(HINT_FONT, s.label9_font_fn, s.label9_font_size);
 }
 
 void lay_out_labels() {
     const WinPopupSettings& s = win_popup_settings;
-    set_label_font(&look.title, TITLE_FONT);
-    set_label_text(&look.title, s.label1_text);
+    set_label(&look.title, TITLE_FONT, s.label1_text);
     for (int row = 0; row < 3; row++) {
-        set_label_font(&look.captions[row], TABLE_FONT);
-        set_label_text(&look.captions[row], caption_text(row));
-        set_label_font(&look.values[row], TABLE_FONT);
-        set_label_text(&look.values[row], value_texts[row]);
+        set_label(&look.captions[row], TABLE_FONT, caption_text(row));
+        set_label(&look.values[row], TABLE_FONT, value_texts[row]);
     }
-    set_label_font(&look.hint, HINT_FONT);
-    set_label_text(&look.hint, s.label9_text);
+    set_label(&look.hint, HINT_FONT, s.label9_text);
 }
 
 }  // namespace
@@ -120,9 +116,6 @@ void setup_win_popup() {
 }
 
 void reload_win_popup() {
-    remove_font(TITLE_FONT);
-    remove_font(TABLE_FONT);
-    remove_font(HINT_FONT);
     load_fonts();
     lay_out_labels();  // the values keep the texts they show
     create_panel_shape(&look.plate, win_popup_settings.label1_bg_size.x,
