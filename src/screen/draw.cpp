@@ -14,12 +14,9 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "ui/popups.h"
+#include "ui/ui_common.h"
 
 namespace {
-
-uint32_t packed(Color4 c) {
-    return pack_color(c.r, c.g, c.b, c.a);
-}
 
 // The colour with its alpha multiplied by a fade factor (0..1).
 Color4 faded(Color4 c, float factor) {
@@ -48,7 +45,7 @@ bool is_wall(uint8_t value) {
 
 void draw_tile(int i, uint8_t value) {
     if (is_wall(value)) {
-        draw_panel_shape(&tile_face, 0, 0, packed(help_ghost_tile_bg_color));
+        draw_panel_shape(&tile_face, 0, 0, packed_color(help_ghost_tile_bg_color));
     } else {
         draw_panel_shape(&tile_face, 0, 0, pack_color(255, 255, 255, 255));
         // A tile whose picture is missing shows its face alone.
@@ -104,7 +101,7 @@ void draw_ghosts() {
         push_matrix();
         translate_matrix(at.x, at.y);
         scale_matrix(scale, scale);
-        draw_panel_shape(&tile_face, 0, 0, packed(ghost_color));
+        draw_panel_shape(&tile_face, 0, 0, packed_color(ghost_color));
         pop_matrix();
     }
 }
@@ -117,7 +114,7 @@ void draw_board() {
 
     // The level's overlay is sized for the level's board, not a practice one.
     if (no_moves_shown && !tutorial_active)
-        draw_panel_shape(&grid_background, 0, 0, packed(no_moves_settings.grid_bg_color));
+        draw_panel_shape(&grid_background, 0, 0, packed_color(no_moves_settings.grid_bg_color));
     if (demo_alpha > 0)
         draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
                   faded(help_ghost_line_color, demo_alpha));
@@ -179,21 +176,18 @@ void draw_header_and_footer() {
         const NoMovesSettings& n = no_moves_settings;
         float g = grid_background.height / 2 * board_scale();
         float mid = board_centre_y();
-        const Color4& c1 = n.label1_text_color;
-        draw_label(&no_moves_label1, cx, mid - g + n.label1_y_from_grid_top, c1.r, c1.g, c1.b,
-                   c1.a);
-        const Color4& c2 = n.label2_text_color;
-        draw_label(&no_moves_label2, cx, mid + g + n.label2_y_from_grid_bottom, c2.r, c2.g, c2.b,
-                   c2.a);
+        draw_label_color(&no_moves_label1, cx, mid - g + n.label1_y_from_grid_top,
+                         n.label1_text_color);
+        draw_label_color(&no_moves_label2, cx, mid + g + n.label2_y_from_grid_bottom,
+                         n.label2_text_color);
     }
 
     // The click handling hit-tests exactly this rectangle.
     push_matrix();
     translate_matrix(logical_width + menu_button_rel_pos.x - menu_button_size.x / 2,
                      menu_button_size.y / 2 + menu_button_rel_pos.y);
-    draw_panel_shape(&menu_button_shape, 0, 0, packed(menu_button_color));
-    const Color4& t = menu_button_text_color;
-    draw_label(&menu_button_label, 0, 0, t.r, t.g, t.b, t.a);
+    draw_button(&menu_button_shape, &menu_button_label, 0, 0, menu_button_color,
+                menu_button_text_color);
     pop_matrix();
 }
 

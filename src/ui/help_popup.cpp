@@ -111,7 +111,7 @@ void reload_help_popup() {
 }
 
 void draw_text(const TextLabel* label, float y, Color4 c) {
-    draw_label(label, center_x(), y, c.r, c.g, c.b, c.a);
+    draw_label_color(label, center_x(), y, c);
 }
 
 }  // namespace
@@ -224,16 +224,12 @@ void draw_help_popup() {
     for (int line = 0; line < PAGE_LINES; line++)
         if (drawn[line]) draw_text(&lines[line], ys[line], s.page_label_color);
 
-    if (tutorial.next_shown) {
-        draw_panel_shape(&help.next_shape, center_x(), next_button_y(),
-                         packed_color(s.next_button_color));
-        draw_text(&help.next_caption, next_button_y(), s.next_button_text_color);
-    }
-    if (tutorial.close_shown) {
-        draw_panel_shape(&help.close_shape, center_x(), close_button_y(),
-                         packed_color(s.close_button_color2));
-        draw_text(&help.close_caption, close_button_y(), s.close_button_text_color2);
-    }
+    if (tutorial.next_shown)
+        draw_button(&help.next_shape, &help.next_caption, center_x(), next_button_y(),
+                    s.next_button_color, s.next_button_text_color);
+    if (tutorial.close_shown)
+        draw_button(&help.close_shape, &help.close_caption, center_x(), close_button_y(),
+                    s.close_button_color2, s.close_button_text_color2);
     if (!tutorial_done && !tutorial.close_shown)
         draw_text(&help.hint, logical_height + s.solve_y_from_bottom, s.solve_text_color);
 }

@@ -9,6 +9,7 @@
 #include "screen/tween.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
+#include "ui/ui_common.h"
 
 LosePopupSettings lose_popup_settings;
 float lose_popup_scale;
@@ -101,14 +102,9 @@ void draw_lose_popup() {
     push_matrix();
     translate_matrix(cx, cy + s.offset_y);
     scale_matrix(lose_popup_scale, lose_popup_scale);
-    draw_panel_shape(&look.plate, 0, 0,
-                     pack_color(s.bg_color.r, s.bg_color.g, s.bg_color.b, s.bg_color.a));
-    const Color4& t = s.title_color;
-    draw_label(&look.title, 0, s.title_rel_y, t.r, t.g, t.b, t.a);
-    draw_panel_shape(
-        &look.button, 0, s.button_rel_y,
-        pack_color(s.button_color.r, s.button_color.g, s.button_color.b, s.button_color.a));
-    const Color4& b = s.button_text_color;
-    draw_label(&look.button_caption, 0, s.button_rel_y, b.r, b.g, b.b, b.a);
+    draw_panel_shape(&look.plate, 0, 0, packed_color(s.bg_color));
+    draw_label_color(&look.title, 0, s.title_rel_y, s.title_color);
+    draw_button(&look.button, &look.button_caption, 0, s.button_rel_y, s.button_color,
+                s.button_text_color);
     pop_matrix();
 }

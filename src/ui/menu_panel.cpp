@@ -187,9 +187,7 @@ void draw_menu_panel() {
         const MenuButtonSettings& b = s.buttons[k];
         push_matrix();
         translate_matrix(0, b.y_from_top - s.bg_size.y / 2);
-        draw_panel_shape(&menu.button_shapes[k], 0, 0, packed_color(b.color));
-        draw_label(&menu.button_labels[k], 0, 0, b.text_color.r, b.text_color.g, b.text_color.b,
-                   b.text_color.a);
+        draw_button(&menu.button_shapes[k], &menu.button_labels[k], 0, 0, b.color, b.text_color);
         pop_matrix();
     }
     pop_matrix();

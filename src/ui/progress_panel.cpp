@@ -194,8 +194,7 @@ void draw_progress_panel() {
     draw_panel_shape(&panel.background, 0, 0, packed_color(s.bg_color));
     pop_matrix();
 
-    draw_label(&panel.title, 0, s.title_y_from_top, s.title_text_color.r, s.title_text_color.g,
-               s.title_text_color.b, s.title_text_color.a);
+    draw_label_color(&panel.title, 0, s.title_y_from_top, s.title_text_color);
 
     push_matrix();
     translate_matrix(0, s.tiles_y_from_top);

@@ -120,8 +120,7 @@ void draw_row(const TextLabel* caption, float y_from_mid, bool on) {
     float y = row_y(y_from_mid);
     // The caption's left edge sits at the offset.
     float x = center_x() + s.row_text_x_offset + (float)(caption->width / 2);
-    Color4 c = s.row_text_color;
-    draw_label(caption, x, y, c.r, c.g, c.b, c.a);
+    draw_label_color(caption, x, y, s.row_text_color);
     draw_switch(y, on);
 }
 
@@ -210,12 +209,9 @@ void settings_popup_click(float x, float y) {
 
 void draw_settings_popup() {
     const SettingsPopupSettings& s = popup.settings;
-    Color4 c = s.title_text_color;
-    draw_label(&popup.title, center_x(), s.title_y_from_top, c.r, c.g, c.b, c.a);
+    draw_label_color(&popup.title, center_x(), s.title_y_from_top, s.title_text_color);
     draw_row(&popup.music_caption, s.music_y_from_mid, music_enabled != 0);
     draw_row(&popup.sounds_caption, s.sounds_y_from_mid, sounds_enabled != 0);
-    draw_panel_shape(&popup.close_shape, center_x(), close_button_y(),
-                     packed_color(s.close_button_color));
-    c = s.close_button_text_color;
-    draw_label(&popup.close_caption, center_x(), close_button_y(), c.r, c.g, c.b, c.a);
+    draw_button(&popup.close_shape, &popup.close_caption, center_x(), close_button_y(),
+                s.close_button_color, s.close_button_text_color);
 }

@@ -15,6 +15,7 @@
 #include "screen/tween.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
+#include "ui/ui_common.h"
 
 Win2PopupSettings win2_popup_settings;
 bool win2_popup_ready;
@@ -55,10 +56,6 @@ void lay_out() {
 
 void on_last_tile_shown(TweenSlot*) {
     win2_popup_ready = true;
-}
-
-uint32_t packed(Color4 c) {
-    return pack_color(c.r, c.g, c.b, c.a);
 }
 
 // A picture is drawn at its own size, or shrunk to fit a smaller tile back:
@@ -182,12 +179,9 @@ void draw_win2_popup() {
     float cx = (float)(logical_width / 2);
     float cy = (float)(logical_height / 2);
 
-    float title_y = cy + s.label1_y_from_mid;
-    draw_panel_shape(&look.plate, cx, title_y, packed(s.label1_bg_color));
-    const Color4& c1 = s.label1_text_color;
-    draw_label(&look.label1, cx, title_y, c1.r, c1.g, c1.b, c1.a);
-    const Color4& c2 = s.label2_text_color;
-    draw_label(&look.label2, cx, cy + s.label2_y_from_mid, c2.r, c2.g, c2.b, c2.a);
+    draw_button(&look.plate, &look.label1, cx, cy + s.label1_y_from_mid, s.label1_bg_color,
+                s.label1_text_color);
+    draw_label_color(&look.label2, cx, cy + s.label2_y_from_mid, s.label2_text_color);
 
     float block_y = cy + s.tileset_y_from_mid;
     for (int k = 0; k < win2_tile_count; k++) {
@@ -204,8 +198,6 @@ void draw_win2_popup() {
         pop_matrix();
     }
 
-    if (win2_popup_ready) {
-        const Color4& c3 = s.label3_text_color;
-        draw_label(&look.label3, cx, cy + s.label3_y_from_mid, c3.r, c3.g, c3.b, c3.a);
-    }
+    if (win2_popup_ready)
+        draw_label_color(&look.label3, cx, cy + s.label3_y_from_mid, s.label3_text_color);
 }

@@ -10,6 +10,7 @@
 #include "screen/game_state.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
+#include "ui/ui_common.h"
 
 WinPopupSettings win_popup_settings;
 
@@ -141,24 +142,18 @@ void draw_win_popup() {
     float cy = (float)(logical_height / 2);
     float half_table = s.table_width / 2;
 
-    float title_y = cy + s.label1_y_from_mid;
-    draw_panel_shape(&look.plate, cx, title_y,
-                     pack_color(s.label1_bg_color.r, s.label1_bg_color.g, s.label1_bg_color.b,
-                                s.label1_bg_color.a));
-    const Color4& t = s.label1_text_color;
-    draw_label(&look.title, cx, title_y, t.r, t.g, t.b, t.a);
+    draw_button(&look.plate, &look.title, cx, cy + s.label1_y_from_mid, s.label1_bg_color,
+                s.label1_text_color);
 
     // Captions hang from the table's left edge, values from its right edge,
     // so a longer value grows leftwards and the captions stay put.
-    const Color4& c = s.label2_text_color;
     for (int row = 0; row < 3; row++) {
         float y = cy + row_y_from_mid(row);
         const TextLabel& caption = look.captions[row];
         const TextLabel& value = look.values[row];
-        draw_label(&caption, cx - half_table + caption.width / 2, y, c.r, c.g, c.b, c.a);
-        draw_label(&value, cx + half_table - value.width / 2, y, c.r, c.g, c.b, c.a);
+        draw_label_color(&caption, cx - half_table + caption.width / 2, y, s.label2_text_color);
+        draw_label_color(&value, cx + half_table - value.width / 2, y, s.label2_text_color);
     }
 
-    const Color4& h = s.label9_text_color;
-    draw_label(&look.hint, cx, cy + s.label9_y_from_mid, h.r, h.g, h.b, h.a);
+    draw_label_color(&look.hint, cx, cy + s.label9_y_from_mid, s.label9_text_color);
 }
