@@ -193,15 +193,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    clear_tweens();
-    clear_panel_shapes();
-    clear_labels();
-    clear_fonts();
-    clear_textures();
-    clear_config_registry();
-    free_all_sounds();
-    destroy_audio_lock();
-    delete_shaders();
+    release_game();
     glfwDestroyWindow(window);
     glfwTerminate();
     return 0;

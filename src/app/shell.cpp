@@ -190,9 +190,7 @@ void run_frame() {
 
 // --- Shutdown -----------------------------------------------------------------
 
-void shutdown_game() {
-    // A game that never loaded its progress must not write over it.
-    if (shell.game_loaded) save_progress_step();
+void release_game() {
     clear_tweens();
     clear_panel_shapes();
     clear_labels();
@@ -201,6 +199,12 @@ void shutdown_game() {
     clear_config_registry();
     stop_audio();
     delete_shaders();
+}
+
+void shutdown_game() {
+    // A game that never loaded its progress must not write over it.
+    if (shell.game_loaded) save_progress_step();
+    release_game();
     glfwTerminate();
     game_window = nullptr;
 }

@@ -32,6 +32,11 @@ bool init_window();
 void init_game();
 void run_frame();  // one frame, without the buffer swap
 void shutdown_game();
+// What shutdown_game frees, without saving or closing the window: every
+// pool, the config registry, the audio (output, lock, samples) and the
+// shader program. For tests and benchmarks that run the game in a window
+// of their own.
+void release_game();
 
 // Registers every screen's configuration keys and reload callbacks, in the
 // order their lookup depends on (settings_registry.cpp).

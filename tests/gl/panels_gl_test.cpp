@@ -132,15 +132,7 @@ protected:
         use_cell_sprites(nullptr);
         menu_panel_open = progress_panel_open = settings_popup_open = 0;
         win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
-        clear_tweens();
-        free_all_sounds();
-        destroy_audio_lock();
-        clear_labels();
-        clear_panel_shapes();
-        clear_fonts();
-        clear_textures();
-        clear_config_registry();
-        delete_shaders();
+        release_game();
         destroy_gl_test_context(&gl);
     }
 

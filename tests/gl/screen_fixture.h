@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/shell.h"
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "config/config.h"
@@ -65,15 +66,7 @@ class ScreenGl : public ::testing::Test {
     }
 
     void TearDown() override {
-        clear_tweens();
-        clear_panel_shapes();
-        clear_labels();
-        clear_fonts();
-        clear_textures();
-        clear_config_registry();
-        free_all_sounds();
-        destroy_audio_lock();
-        delete_shaders();
+        release_game();
         reset_game_globals();
         destroy_gl_test_context(&gl);
     }
