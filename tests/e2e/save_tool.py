@@ -18,23 +18,32 @@ import sys
 
 MAX_LEVEL = 9999
 MAX_SIDE = 10
+MAX_TILE_SETS = 64
+
+
+def read_count(path):
+    """A count file as the game reads it: blanks, a sign, digits, 8 bits."""
+    try:
+        text = open(path, "rb").read()
+    except OSError:
+        return 0
+    text = text.split(b"\0")[0].lstrip(b" \t\n\r\f\v")
+    negative = text[:1] == b"-"
+    if text[:1] in (b"+", b"-"):
+        text = text[1:]
+    digits = b""
+    for c in text:
+        if not 48 <= c <= 57:
+            break
+        digits += bytes([c])
+    value = int(digits or b"0")
+    return (-value if negative else value) % 256
 
 
 def picture_counts(images_dir):
-    def number(path):
-        try:
-            text = open(path).read().strip()
-        except OSError:
-            return 0
-        digits = ""
-        for c in text:
-            if not c.isdigit():
-                break
-            digits += c
-        return int(digits or 0) % 256
-
-    sets = number(os.path.join(images_dir, "tiles", "count"))
-    return [number(os.path.join(images_dir, "tiles", "%02d" % (s + 1), "count")) for s in range(sets)]
+    sets = min(read_count(os.path.join(images_dir, "tiles", "count")), MAX_TILE_SETS)
+    return [read_count(os.path.join(images_dir, "tiles", "%02d" % (s + 1), "count"))
+            for s in range(sets)]
 
 
 def pictures_of_level(counts, level):
