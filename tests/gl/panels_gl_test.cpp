@@ -100,23 +100,10 @@ protected:
         shot_dir = gl.dir.previous + "/screenshots";
         fs::create_directories(shot_dir);
 
-        const std::string run = GAME_RUN_DIR;
-        std::error_code error;
-        for (const char* d : {"images", "fonts", "sounds"}) {
-            fs::create_directory_symlink(run + "/" + d, d, error);
-            ASSERT_FALSE(error) << d << ": " << error.message();
-        }
+        for (const char* item : {"images", "fonts", "sounds"})
+            ASSERT_TRUE(link_from_run_dir(item));
         ASSERT_TRUE(copy_file_to(std::string(GAME_SOURCE_DIR) + "/data/config.txt", "config.txt"));
-
-        reset_matrix_stack();
-        load_shaders();
-        ASSERT_NE(shader_program_id(), 0u);
-        resize_viewport(WIDTH, HEIGHT);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glActiveTexture(GL_TEXTURE0);
+        ASSERT_TRUE(start_game_drawing(WIDTH, HEIGHT));
 
         clear_config_registry();
         register_all_settings();

@@ -19,15 +19,7 @@ class RenderGl : public ::testing::Test {
         ASSERT_TRUE(create_gl_test_context(&gl, WIDTH, HEIGHT));
         ASSERT_EQ(gl.width, WIDTH);
         ASSERT_EQ(gl.height, HEIGHT);
-        reset_matrix_stack();
-        load_shaders();
-        ASSERT_NE(shader_program_id(), 0u);
-        resize_viewport((uint16_t)gl.width, (uint16_t)gl.height);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glActiveTexture(GL_TEXTURE0);
+        ASSERT_TRUE(start_game_drawing(gl.width, gl.height));
         clear_white();
     }
 

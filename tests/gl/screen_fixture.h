@@ -35,28 +35,15 @@ class ScreenGl : public ::testing::Test {
         ASSERT_TRUE(create_gl_test_context(&gl, WIDTH, HEIGHT));
         ASSERT_EQ(gl.width, WIDTH);
         ASSERT_EQ(gl.height, HEIGHT);
-        namespace fs = std::filesystem;
-        std::error_code error;
-        for (const char* item : {"fonts", "images", "sounds", "level_seed_offsets"}) {
-            fs::path from = fs::path(GAME_RUN_DIR) / item;
-            ASSERT_TRUE(fs::exists(from)) << from << " is missing: build the assets first";
-            fs::create_symlink(from, item, error);
-            ASSERT_FALSE(error) << item << ": " << error.message();
-        }
+        for (const char* item : {"fonts", "images", "sounds", "level_seed_offsets"})
+            ASSERT_TRUE(link_from_run_dir(item));
         ASSERT_TRUE(copy_file_to(GAME_SOURCE_DIR "/data/config.txt", "config.txt"));
-        fs::create_directory("tmp", error);
+        std::error_code error;
+        std::filesystem::create_directory("tmp", error);
         write_save(1);
 
-        reset_game_globals();
-        reset_matrix_stack();
-        load_shaders();
-        ASSERT_NE(shader_program_id(), 0u);
-        resize_viewport(WIDTH, HEIGHT);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glActiveTexture(GL_TEXTURE0);
+        reset_game_globals(GAME_TEST_SEED);
+        ASSERT_TRUE(start_game_drawing(WIDTH, HEIGHT));
         init_audio_lock();
         clear_config_registry();
         register_all_settings();
@@ -67,7 +54,7 @@ class ScreenGl : public ::testing::Test {
 
     void TearDown() override {
         release_game();
-        reset_game_globals();
+        reset_game_globals(GAME_TEST_SEED);
         destroy_gl_test_context(&gl);
     }
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "render/draw.h"
+
 namespace fs = std::filesystem;
 
 bool enter_temp_work_dir(TempWorkDir* dir, const char* tag) {
@@ -78,6 +80,34 @@ void destroy_gl_test_context(GlTestContext* context) {
         glfwDestroyWindow(context->window);
         context->window = nullptr;
     }
+}
+
+bool start_game_drawing(int width, int height) {
+    reset_matrix_stack();
+    load_shaders();
+    if (shader_program_id() == 0) {
+        fprintf(stderr, "test: the game's shader program did not build\n");
+        return false;
+    }
+    resize_viewport((uint16_t)width, (uint16_t)height);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glActiveTexture(GL_TEXTURE0);
+    return true;
+}
+
+bool link_from_run_dir(const char* item) {
+    fs::path from = fs::path(GAME_RUN_DIR) / item;
+    if (!fs::exists(from)) {
+        fprintf(stderr, "test: %s is missing: build the assets first\n", from.c_str());
+        return false;
+    }
+    std::error_code error;
+    fs::create_symlink(from, item, error);
+    if (error) fprintf(stderr, "test: cannot link %s: %s\n", item, error.message().c_str());
+    return !error;
 }
 
 Rgba read_pixel(int x, int y) {

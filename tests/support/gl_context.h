@@ -30,6 +30,17 @@ struct GlTestContext {
 bool create_gl_test_context(GlTestContext* context, int width, int height, bool visible = false);
 void destroy_gl_test_context(GlTestContext* context);
 
+// The drawing state the game keeps from start-up, over a fresh matrix
+// stack: its shader program, the viewport, alpha blending, no depth test or
+// culling, texture unit 0. False (with a message) when the program does not
+// build.
+bool start_game_drawing(int width, int height);
+
+// Links the built item (fonts, images, sounds, level_seed_offsets) of the
+// run directory into the working directory. False (with a message) when it
+// is missing or cannot be linked.
+bool link_from_run_dir(const char* item);
+
 struct Rgba {
     uint8_t r, g, b, a;
 };

@@ -22,75 +22,28 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/tween.h"
+#include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"
 #include "board_test_util.h"
 
-constexpr float TEST_FRAME = 1.0f / 60.0f;
-
-inline void reset_game_globals() {
-    clear_tweens();
-    clear_textures();
-    use_cell_sprites(nullptr);
-    board = Board{};
-    memset(level_sprites, 0, sizeof level_sprites);
-    memset(removing, 0, sizeof removing);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(shuffling, 0, sizeof shuffling);
-    memset(ghost, 0, sizeof ghost);
-    menu_panel_open = progress_panel_open = settings_popup_open = 0;
-    win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
-    win2_popup_ready = false;
-    timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;
-    tutorial_active = false;
-    selected = false;
-    selected_cell = second_cell = removing_count = 0;
-    line_alpha = line_scale = 0;
-    level = 1;
-    tutorial_done = 1;
-    music_enabled = 0;
-    sounds_enabled = 0;  // no voices: the mixer is not running
-    time_left = pair_budget = match_count = 0;
-    clock_running = clock_seconds = 0;
-    level_time = time_since_match = 0;
-    best_match_time = 86400;
-    restored = false;
-    current_set = next_set = 0;
-    seed_random(&shared_random, 2024);
-}
+constexpr uint32_t GAME_TEST_SEED = 2024;
 
 inline void use_test_settings() {
-    logical_width = 540;
-    logical_height = 960;
-    padding_between_tiles = 4;
-    default_header_height = 160;
-    default_footer_height = 80;
-    time_challenge_header_height = 200;
-    time_challenge_footer_height = 80;
-    moves_challenge_header_height = 200;
-    moves_challenge_footer_height = 80;
-    tile_bounce_extra_scale = 0.2f;
-    tile_bounce_duration = 0.2f;
-    tile_remove_duration1 = 0.1f;
-    tile_remove_duration2 = 0.2f;
-    tile_appear_duration = 0.2f;
-    ghost_appear_duration = 0.3f;
-    menu_button_rel_pos = {-10, 10};
-    menu_button_size = {60, 60};
+    use_test_layout(160, 80);
     timer_label_settings.highlight_duration = 0.5f;
-    frame_delta = TEST_FRAME;
 }
 
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(enter_temp_work_dir(&dir, "play"));
-        reset_game_globals();
+        reset_game_globals(GAME_TEST_SEED);
         use_test_settings();
         use_tile_counts({20, 20, 15, 20, 18});
     }
     void TearDown() override {
-        reset_game_globals();
+        reset_game_globals(GAME_TEST_SEED);
         leave_temp_work_dir(&dir);
     }
 

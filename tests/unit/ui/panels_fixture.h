@@ -28,11 +28,10 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "screen/tween.h"
+#include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"
 #include "unit/audio/audio_fixture.h"
-
-constexpr float PANELS_FRAME = 1.0f / 60.0f;
 
 // Positions below are worked out from these values on a 540 x 960 window.
 inline const char* panels_test_config() {
@@ -80,69 +79,15 @@ struct PanelsLayout {
     static constexpr float SWITCH_X = 370, MUSIC_Y = 430, SOUNDS_Y = 530, CLOSE_SETTINGS_Y = 810;
 };
 
-inline void reset_panels_globals() {
-    clear_tweens();
-    clear_textures();
-    use_cell_sprites(nullptr);
-    board = Board{};
-    memset(level_sprites, 0, sizeof level_sprites);
-    memset(removing, 0, sizeof removing);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(shuffling, 0, sizeof shuffling);
-    memset(ghost, 0, sizeof ghost);
-    menu_panel_open = progress_panel_open = settings_popup_open = 0;
-    win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
-    tutorial_active = false;
-    tutorial = Tutorial{};
-    demo_alpha = 0;
-    selected = false;
-    selected_cell = second_cell = removing_count = 0;
-    line_alpha = line_scale = 0;
-    level = 1;
-    tutorial_done = 1;
-    music_enabled = 0;
-    sounds_enabled = 0;
-    time_left = pair_budget = match_count = 0;
-    clock_running = clock_seconds = 0;
-    level_time = time_since_match = 0;
-    best_match_time = 86400;
-    restored = false;
-    current_set = next_set = 0;
-    music_resume_position = 0;
-    seed_random(&shared_random, 7);
-}
-
-inline void use_panels_test_settings() {
-    logical_width = 540;
-    logical_height = 960;
-    padding_between_tiles = 4;
-    default_header_height = 140;
-    default_footer_height = 40;
-    time_challenge_header_height = 200;
-    time_challenge_footer_height = 40;
-    moves_challenge_header_height = 200;
-    moves_challenge_footer_height = 40;
-    tile_bounce_extra_scale = 0.2f;
-    tile_bounce_duration = 0.2f;
-    tile_remove_duration1 = 0.1f;
-    tile_remove_duration2 = 0.2f;
-    tile_appear_duration = 0.2f;
-    ghost_appear_duration = 0.3f;
-    menu_button_rel_pos = {-10, 10};
-    menu_button_size = {60, 60};
-    frame_delta = PANELS_FRAME;
-}
+constexpr uint32_t PANELS_TEST_SEED = 7;
 
 class PanelsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(enter_temp_work_dir(&dir, "panels"));
-        std::error_code error;
-        std::filesystem::create_directory_symlink(std::string(GAME_RUN_DIR) + "/images", "images",
-                                                  error);
-        ASSERT_FALSE(error) << error.message();
-        reset_panels_globals();
-        use_panels_test_settings();
+        ASSERT_TRUE(link_from_run_dir("images"));
+        reset_game_globals(PANELS_TEST_SEED);
+        use_test_layout(140, 40);
         load_image("rounded_rect.png");  // the panel shapes cut from it
         load_tile_set_counts("images");
         ASSERT_GE(tile_set_count, 3);
@@ -165,7 +110,7 @@ protected:
     }
 
     void TearDown() override {
-        reset_panels_globals();
+        reset_game_globals(PANELS_TEST_SEED);
         free_all_sounds();
         destroy_audio_lock();
         clear_config_registry();
@@ -186,7 +131,7 @@ protected:
     void frames(int count) {
         for (int i = 0; i < count; i++) update_game_screen();
     }
-    void frames_for(float seconds) { frames((int)(seconds / PANELS_FRAME) + 2); }
+    void frames_for(float seconds) { frames((int)(seconds / TEST_FRAME) + 2); }
 
     void press_at(float x, float y) { handle_click(true, true, x, y); }
     void press_cell(int cell) {

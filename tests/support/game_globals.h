@@ -1,0 +1,82 @@
+// game_globals.h - the game screen's globals as a fresh game has them, and
+// the fixed window size, layout and timings the windowless tests play
+// with. Shared by the test fixtures; nothing here needs GoogleTest.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "app/shell.h"
+#include "audio/sounds.h"
+#include "board/board.h"
+#include "board/click.h"
+#include "board/progress.h"
+#include "board/random.h"
+#include "board/tutorial.h"
+#include "config/settings.h"
+#include "render/texture.h"
+#include "screen/game_state.h"
+#include "screen/labels.h"
+#include "screen/tween.h"
+#include "ui/popups.h"
+
+constexpr float TEST_FRAME = 1.0f / 60.0f;
+
+// Every flag, pool and counter cleared, the level at 1 with the tutorial
+// seen and music and sounds off (no voices: the mixer is not running).
+inline void reset_game_globals(uint32_t seed) {
+    clear_tweens();
+    clear_textures();
+    use_cell_sprites(nullptr);
+    board = Board{};
+    memset(level_sprites, 0, sizeof level_sprites);
+    memset(removing, 0, sizeof removing);
+    memset(draw_layer, 0, sizeof draw_layer);
+    memset(shuffling, 0, sizeof shuffling);
+    memset(ghost, 0, sizeof ghost);
+    menu_panel_open = progress_panel_open = settings_popup_open = 0;
+    win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
+    win2_popup_ready = false;
+    timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;
+    tutorial_active = false;
+    tutorial = Tutorial{};
+    demo_alpha = 0;
+    selected = false;
+    selected_cell = second_cell = removing_count = 0;
+    line_alpha = line_scale = 0;
+    level = 1;
+    tutorial_done = 1;
+    music_enabled = 0;
+    sounds_enabled = 0;
+    time_left = pair_budget = match_count = 0;
+    clock_running = clock_seconds = 0;
+    level_time = time_since_match = 0;
+    best_match_time = 86400;
+    restored = false;
+    current_set = next_set = 0;
+    music_resume_position = 0;
+    seed_random(&shared_random, seed);
+}
+
+// A 540 x 960 window, the given header and footer heights (the challenge
+// headers are 200), short animations and a fixed frame time.
+inline void use_test_layout(float header_height, float footer_height) {
+    logical_width = 540;
+    logical_height = 960;
+    padding_between_tiles = 4;
+    default_header_height = header_height;
+    default_footer_height = footer_height;
+    time_challenge_header_height = 200;
+    time_challenge_footer_height = footer_height;
+    moves_challenge_header_height = 200;
+    moves_challenge_footer_height = footer_height;
+    tile_bounce_extra_scale = 0.2f;
+    tile_bounce_duration = 0.2f;
+    tile_remove_duration1 = 0.1f;
+    tile_remove_duration2 = 0.2f;
+    tile_appear_duration = 0.2f;
+    ghost_appear_duration = 0.3f;
+    menu_button_rel_pos = {-10, 10};
+    menu_button_size = {60, 60};
+    frame_delta = TEST_FRAME;
+}
