@@ -7,7 +7,7 @@
 #include "board/board.h"
 #include "board/random.h"
 #include "board/shuffle.h"
-#include "board_bench_util.h"
+#include "../tests/support/shipped_tiles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "board/board.h"
 #include "board/solver.h"
-#include "board_bench_util.h"
+#include "../tests/support/shipped_tiles.h"
 
 static void BM_DesignSeedOffsets(benchmark::State& state) {
     use_shipped_tile_counts();

@@ -3,7 +3,7 @@
 
 #include "board/board.h"
 #include "board/random.h"
-#include "board_bench_util.h"
+#include "../tests/support/shipped_tiles.h"
 
 static void BM_GenerateAllLevels(benchmark::State& state) {
     use_shipped_tile_counts();

@@ -8,7 +8,7 @@
 
 #include "board/board.h"
 #include "board/solver.h"
-#include "board_bench_util.h"
+#include "../tests/support/shipped_tiles.h"
 
 namespace {
 

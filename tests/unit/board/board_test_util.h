@@ -6,14 +6,7 @@
 #include <initializer_list>
 
 #include "board/board.h"
-
-// The shipped data: eight sets, the third with 30 pictures.
-inline void use_shipped_tile_counts() {
-    static const uint8_t counts[8] = {32, 32, 30, 32, 32, 32, 32, 32};
-    tile_set_count = 8;
-    memset(tile_counts, 0, sizeof tile_counts);
-    memcpy(tile_counts, counts, sizeof counts);
-}
+#include "support/shipped_tiles.h"
 
 inline void use_tile_counts(std::initializer_list<uint8_t> counts) {
     tile_set_count = 0;
