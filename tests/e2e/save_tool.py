@@ -6,6 +6,10 @@ the fault tests.
       (version 2, exactly 32 + n + k bytes, every field in range, cells that
       exist in the level's tile set); prints "LEVEL BOARD" where BOARD is the
       width, height and cells in hex. Otherwise prints why and exits 1.
+  save_tool.py fresh FILE LEVEL
+      Writes an "autosave" at LEVEL with the tutorial done and music and
+      sounds on, whose board the game refuses (width 11), so it deals the
+      level afresh.
   save_tool.py last_pair FILE LAYOUT LEVEL
       Writes an "autosave" at LEVEL (tutorial done, music and sounds off)
       whose board holds one pair of picture 1 side by side, and the same
@@ -110,6 +114,12 @@ def last_pair(path, layout, level):
             f.write(" ".join(str(c) for c in cells[r * width:(r + 1) * width]) + "\n")
 
 
+def fresh(path, level):
+    data = struct.pack("<BHBBBBQ", 2, level, 1, 1, 1, 1, 0) + struct.pack("<BB", 11, 0)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "check":
         try:
@@ -123,6 +133,9 @@ def main(argv):
             return 1
         width, height = data[15], data[16]
         print(struct.unpack_from("<H", data, 1)[0], data[15:17 + width * height].hex())
+        return 0
+    if len(argv) == 4 and argv[1] == "fresh":
+        fresh(argv[2], int(argv[3]))
         return 0
     if len(argv) == 5 and argv[1] == "last_pair":
         last_pair(argv[2], argv[3], int(argv[4]))
