@@ -54,6 +54,10 @@ static const uint16_t FIRST_TIME_LIMIT = 120;  // level 10, the first Time Chall
 // there means the challenge was already won).
 static bool restored_budget_read;
 
+// A saved file that exists but could not be read (another user's file, a
+// read error) may hold good progress: this run never writes over it.
+static char unreadable_save_path[256];
+
 // Nothing draws a grid background until the game screen provides one.
 #if defined(__GNUC__)
 __attribute__((weak)) void rebuild_grid_background() {}
@@ -262,6 +266,7 @@ bool save_progress_to(const char* path) {
     // Before load_progress the level is 0: such a record would be refused on
     // reading, so writing it could only destroy a good file.
     if (level == 0) return false;
+    if (unreadable_save_path[0] && strcmp(path, unreadable_save_path) == 0) return false;
     SavedProgress p;
     gather_progress(&p);
     uint8_t bytes[PROGRESS_MAX_BYTES];
@@ -286,6 +291,12 @@ bool save_progress() { return save_progress_to(autosave_path); }
 void load_progress_from(const char* path) {
     size_t length = 0;
     char* data = read_entire_file(path, &length);
+    unreadable_save_path[0] = '\0';
+    if (!data && platform_file_mtime(path) != 0) {
+        snprintf(unreadable_save_path, sizeof unreadable_save_path, "%s", path);
+        fprintf(stderr, "game: %s exists but cannot be read; it is kept and not written over\n",
+                path);
+    }
     SavedProgress p;
     decode_progress((const uint8_t*)data, data ? length : 0, &p);
     free(data);

@@ -116,8 +116,8 @@ class LiveReloadLeak : public ScreenGl {
 
     // One of everything that rebuilds GPU objects while the game runs.
     void round(int k) {
-        write_changed("config.txt", with_bg_color(config, k % 2 ? "200, 180, 140" : "254, 235, 193"),
-                      k);
+        write_changed("config.txt",
+                      with_bg_color(config, k % 2 ? "200, 180, 140" : "254, 235, 193"), k);
         reload_changed_config();
         write_changed("shaders_desktop/fragment.c",
                       fragment + "\n// round " + std::to_string(k) + "\n", k);
