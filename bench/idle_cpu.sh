@@ -12,34 +12,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 seconds=${IDLE_SECONDS:-10}
-run="$build/run"
-[ -x "$run/game" ] || { echo "no game in $run: build first" >&2; exit 1; }
-export MESA_GL_VERSION_OVERRIDE=3.3FC MESA_GLSL_VERSION_OVERRIDE=330 SDL_AUDIODRIVER=dummy
-unset DISPLAY
-# shellcheck source=../scripts/xvfb.sh
-source "$root/scripts/xvfb.sh"
-work=$(mktemp -d)
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    kill "${XVFB_PID:-}" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-cp -rL "$run" "$work/run"
-/usr/bin/python3 "$root/tests/e2e/save_tool.py" fresh "$work/run/autosave" 2
+# shellcheck source=../scripts/fresh_game.sh
+source "$root/scripts/fresh_game.sh"
 
 # Ticks of user + system time of a process, all threads together.
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-(cd "$work/run" && exec ./game) >"$work/log" 2>&1 &
-game_pid=$!
-wid=""
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --name '^game' 2>/dev/null | head -n 1) && [ -n "$wid" ] && break
-    sleep 0.1
-done
-[ -n "$wid" ] || { echo "the game showed no window" >&2; cat "$work/log" >&2; exit 1; }
 sleep 3
 hz=$(getconf CLK_TCK)
 g0=$(ticks "$game_pid") x0=$(ticks "$XVFB_PID") t0=$(date +%s.%N)
