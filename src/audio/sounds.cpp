@@ -225,7 +225,8 @@ void decode_sound_file(Sound* slot, const char* path) {
         platform_mutex_unlock(&audio_lock);
         free(old);
     }
-    set_sound_level(slot, 1.0f);
+    // The music keeps its level through a re-read, so it never jumps louder.
+    set_sound_level(slot, strcmp(slot->name, "music") == 0 ? MUSIC_LEVEL : 1.0f);
 }
 
 Sound* load_sound(const char* file_name) {
@@ -260,7 +261,7 @@ void load_game_sounds() {
         const char* file;
         float level;
     } list[] = {
-        {"music.ogg", 1.0f},        {"tap.wav", 0.5f},        {"toggle.wav", 1.0f},
+        {"music.ogg", MUSIC_LEVEL},        {"tap.wav", 0.5f},        {"toggle.wav", 1.0f},
         {"tile_select.wav", 0.5f},  {"tile_match.wav", 1.0f}, {"no_moves.wav", 1.0f},
         {"shuffle.wav", 1.0f},      {"menu_panel.wav", 1.0f}, {"win_popup.wav", 1.0f},
         {"win2_popup.wav", 0.8f},   {"lose_popup.wav", 1.0f},

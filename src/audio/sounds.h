@@ -24,6 +24,9 @@ extern SoundTable sound_table;
 // the saved progress.
 extern uint64_t music_resume_position;
 
+// The music plays at this level whenever it plays, faded up to it.
+constexpr float MUSIC_LEVEL = 0.75f;
+
 // First used slot whose name equals name exactly, or null.
 Sound* find_sound(const char* name);
 
@@ -34,7 +37,7 @@ Sound* load_sound(const char* file_name);
 // Decodes path into the slot by its ending, ".wav" or ".ogg"; any other
 // ending keeps the slot's samples. The new samples are swapped in under
 // audio_lock, so voices playing the slot go on in the new data. Volume and
-// base_volume return to 1.0.
+// base_volume return to 1.0 (the music's to MUSIC_LEVEL).
 void decode_sound_file(Sound* slot, const char* path);
 // The decoding part of it, for a whole file held in memory: a new array
 // (free with free()) and its length in *count, or null and 0 when nothing

@@ -138,6 +138,9 @@ bool board_has_move(const Board& b, ConnectionPath* path);
 // The same on the global board, leaving the path in connection_path.
 bool find_connection(uint8_t a, uint8_t b);
 bool any_move_exists();
+// Some cell of the global board still holds a tile (tiles being removed
+// are already empty cells).
+bool tiles_left_to_match();
 
 // --- Geometry ----------------------------------------------------------------------
 

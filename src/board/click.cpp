@@ -12,6 +12,7 @@
 #include "render/draw.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/level_result.h"
 #include "screen/tween.h"
 #include "ui/popups.h"
 
@@ -33,12 +34,9 @@ bool inside(float x, float y, float cx, float cy, float w, float h) {
 // back to where it started, so repeated presses never ratchet the scale.
 void bounce_tile(uint8_t i) {
     draw_layer[i] = 1;
+    stop_bounce(i);
     char name[32];
     snprintf(name, sizeof name, "tile%d_bounce", i);
-    if (TweenSlot* running = find_tween(name)) {
-        sprite[i].scale = running->from;
-        stop_tween("%s", name);
-    }
     if (!start_tween(name, &sprite[i].scale, sprite[i].scale, tile_bounce_extra_scale,
                      tile_bounce_duration, ease_bump, 0.0f, false, on_bounce_done, i))
         draw_layer[i] = 0;  // no bounce will end to lower it
@@ -57,15 +55,6 @@ bool start_removal(uint8_t cell, uint8_t layer) {
     return start_tween(name, &sprite[cell].scale, sprite[cell].scale, tile_bounce_extra_scale,
                        tile_remove_duration1, ease_out_sine, 0.0f, true, on_tile_lifted,
                        cell) != nullptr;
-}
-
-// A removal whose animation could not start still has to end, or the
-// level could never be won.
-void finish_removal_now(uint8_t cell) {
-    sprite[cell].scale = -1.0f;
-    TweenSlot slot = {};
-    slot.user = cell;
-    on_tile_removed(&slot);
 }
 
 void start_line() {
@@ -88,7 +77,10 @@ void count_removed_pair(uint8_t first, uint8_t second) {
         char text[16];
         snprintf(text, sizeof text, "%d", pair_budget);
         set_label_text(&moves_label, text);
-    } else if (!time_challenge) {
+    } else if (time_challenge) {
+        // The last pair was matched in time: the clock stops with it.
+        if (!tiles_left_to_match()) clock_running = 0.0f;
+    } else {
         match_count++;
         if (time_since_match < best_match_time) best_match_time = time_since_match;
         time_since_match = 0.0f;
@@ -103,8 +95,10 @@ void remove_pair(uint8_t first, uint8_t second) {
     play_effect("tile_match");
     count_removed_pair(first, second);
     // Last, so that the end-of-removal checks see the budget already spent.
-    if (!first_started) finish_removal_now(first);
-    if (!second_started) finish_removal_now(second);
+    // A removal whose animation could not start still has to end, or the
+    // level could never be won.
+    if (!first_started) end_removal_now(first);
+    if (!second_started) end_removal_now(second);
 }
 
 void select_tile(uint8_t i) {
@@ -225,6 +219,8 @@ void handle_click(bool is_left, bool is_press, float x, float y) {
             menu_panel_action(menu_panel_hit(x, y));
             return;
         }
+    } else if (!tutorial_active && result_popup_showing()) {
+        return;  // the level has ended: a release must not finish a pair
     }
     board_click(is_press, x, y);
 }

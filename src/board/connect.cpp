@@ -136,3 +136,10 @@ bool find_connection(uint8_t a, uint8_t b) {
 bool any_move_exists() {
     return board_has_move(board, &connection_path);
 }
+
+bool tiles_left_to_match() {
+    int n = board.width * board.height;
+    for (int i = 0; i < n && i < BOARD_MAX_CELLS; i++)
+        if (board.cells[i] != EMPTY_CELL) return true;
+    return false;
+}

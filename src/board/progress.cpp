@@ -20,6 +20,7 @@
 #include "render/draw.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/level_result.h"
 #include "screen/tween.h"
 #include "ui/popups.h"
 
@@ -50,9 +51,11 @@ static const uint16_t MAX_SAVED_COUNT = 300;
 static const uint16_t MAX_MATCH_COUNT = 100;
 static const uint16_t FIRST_TIME_LIMIT = 120;  // level 10, the first Time Challenge
 
-// pair_budget of the restored board was read from the file (a budget of 0
-// there means the challenge was already won).
+// pair_budget and time_left of the restored board were read from the file
+// (a budget of 0 there means the challenge was already won, a clock of 0
+// that it was lost).
 static bool restored_budget_read;
+static bool restored_clock_read;
 
 // A saved file that exists but could not be read (another user's file, a
 // read error) may hold good progress: this run never writes over it.
@@ -172,7 +175,8 @@ size_t encode_progress(const SavedProgress* p, uint8_t* out, size_t capacity) {
     return w.at;
 }
 
-void decode_progress(const uint8_t* data, size_t length, SavedProgress* p) {
+// Applies the fields in file order; see decode_progress.
+static void decode_fields(const uint8_t* data, size_t length, SavedProgress* p) {
     default_saved_progress(p);
     if (!data) return;
     Reader r = {data, length, 0};
@@ -212,6 +216,7 @@ void decode_progress(const uint8_t* data, size_t length, SavedProgress* p) {
         p->time_left = 0;
         return;
     }
+    p->time_left_read = true;
     if (!r.u16(&p->pair_budget)) return;
     if (p->pair_budget > MAX_SAVED_COUNT) {
         p->pair_budget = 0;
@@ -236,6 +241,41 @@ void decode_progress(const uint8_t* data, size_t length, SavedProgress* p) {
         p->best_match_time = NO_MATCH_TIME;
     if (!r.u16(&p->match_count)) return;
     if (p->match_count > MAX_MATCH_COUNT) p->match_count = 0;
+}
+
+// A board the rules can finish: inside the cell arrays with a frame around
+// at least one cell, the frame empty, and every picture paired (Pairs
+// Countdown deals its kinds independently and refills instead).
+static bool saved_board_playable(const SavedProgress* p) {
+    int w = p->width, h = p->height;
+    if (w < 3 || h < 3 || w * h > BOARD_MAX_CELLS) return false;
+    unsigned counts[256] = {};
+    for (int r = 0; r < h; r++)
+        for (int c = 0; c < w; c++) {
+            uint8_t v = p->cells[r * w + c];
+            bool frame = r == 0 || c == 0 || r == h - 1 || c == w - 1;
+            if (frame && v != EMPTY_CELL) return false;
+            counts[v]++;
+        }
+    if (level_mode(p->level) == LEVEL_PAIRS_COUNTDOWN) return true;
+    for (int v = 1; v < 256; v++)
+        if (counts[v] % 2) return false;
+    return true;
+}
+
+void decode_progress(const uint8_t* data, size_t length, SavedProgress* p) {
+    decode_fields(data, length, p);
+    if (!p->restored || saved_board_playable(p)) return;
+    // The level is dealt afresh: nothing that belonged to this board stays.
+    p->restored = false;
+    p->width = p->height = 0;
+    memset(p->cells, 0, sizeof p->cells);
+    p->time_left = 0;
+    p->time_left_read = false;
+    p->pair_budget = 0;
+    p->pair_budget_read = false;
+    p->ghost_count = 0;
+    memset(p->ghosts, 0, sizeof p->ghosts);
 }
 
 // --- Saving and loading ---------------------------------------------------------
@@ -317,6 +357,7 @@ void load_progress_from(const char* path) {
     time_left = p.time_left;
     pair_budget = p.pair_budget;
     restored_budget_read = p.pair_budget_read;
+    restored_clock_read = p.time_left_read;
     memcpy(ghost, p.ghosts, sizeof ghost);
     if (p.ghost_count > 0) ghost_appear_factor = 1.0f;  // restored ghosts show at full size
     level_time = p.level_time;
@@ -363,22 +404,14 @@ static void set_level_labels() {
     set_label_text(&timer_label, text);
 }
 
-// A restored board that was waiting at the end of its level shows its popup
-// again.
-static void reopen_end_of_level() {
-    if (board.tile_count == 0) {
-        if (time_challenge) {
-            clock_running = 0.0f;
-            load_tile_set(next_set);
-            open_win2_popup();
-        } else {
-            open_win_popup();
-        }
-    } else if (pairs_countdown && pair_budget == 0) {
-        set_label_text(&moves_label, "");
-        load_tile_set(next_set);
-        open_win2_popup();
-    }
+LevelResult level_result() {
+    if (tutorial_active) return LEVEL_PLAYING;
+    bool budget_spent = pairs_countdown && pair_budget == 0;
+    if (board.tile_count == 0) return time_challenge || budget_spent ? LEVEL_SET_COMPLETE : LEVEL_WON;
+    if (budget_spent) return LEVEL_SET_COMPLETE;
+    // Once the last pair is matched the clock can no longer lose the level.
+    if (time_challenge && time_left == 0 && tiles_left_to_match()) return LEVEL_LOST;
+    return LEVEL_PLAYING;
 }
 
 void start_level() {
@@ -392,13 +425,16 @@ void start_level() {
 
     if (time_challenge) {
         time_limit = level == 10 ? FIRST_TIME_LIMIT : (uint16_t)(10 * picture_count_of_level(level));
-        if (time_left == 0) time_left = time_limit;
+        // A clock read back as 0 ran out: that level stays lost.
+        bool ran_out = restored && restored_clock_read && time_left == 0;
+        if (time_left > time_limit || (time_left == 0 && !ran_out)) time_left = time_limit;
     } else {
         time_left = 0;
     }
     if (pairs_countdown) {
         // A budget of 0 read back from the file is a won challenge.
         if (pair_budget == 0 && !(restored && restored_budget_read)) pair_budget = MAX_PAIR_BUDGET;
+        if (pair_budget > MAX_PAIR_BUDGET) pair_budget = MAX_PAIR_BUDGET;
     } else {
         pair_budget = 0;
     }
@@ -418,12 +454,15 @@ void start_level() {
     no_moves_shown = 0;
 
     if (restored) {
-        reopen_end_of_level();
+        // A board saved at the end of its level shows its result again.
+        finish_level(level_result());
         // A board saved with no move left waits for its shuffle again.
-        if (board.tile_count > 0 && !win2_popup_open && !any_move_exists()) no_moves_shown = 1;
+        if (board.tile_count > 0 && level_result() == LEVEL_PLAYING && !any_move_exists())
+            no_moves_shown = 1;
     }
     restored = false;
     restored_budget_read = false;
+    restored_clock_read = false;
 }
 
 void reset_level_state() {

@@ -32,6 +32,13 @@ void start_level();
 void advance_level();
 void reset_level_state();
 
+// How the current level stands, as the rules see it: cleared (a cleared
+// challenge, or a spent Pairs Countdown budget, completes the tile set), or
+// a Time Challenge clock run out with tiles still to match. Asked when a
+// removal ends, when the clock reaches 0 and when a save is restored.
+enum LevelResult { LEVEL_PLAYING, LEVEL_WON, LEVEL_SET_COMPLETE, LEVEL_LOST };
+LevelResult level_result();
+
 // Writes "autosave" through a temporary file renamed over it, so a crash
 // never leaves a half-written file. False when it could not be written.
 bool save_progress();
@@ -60,6 +67,7 @@ struct SavedProgress {
     bool restored;          // the board passed every check
     uint16_t time_left;
     uint16_t pair_budget;
+    bool time_left_read;    // time_left came from the file, not a default
     bool pair_budget_read;  // pair_budget came from the file, not a default
     uint8_t ghost_count;    // k as it stood in the file
     uint8_t ghosts[100];
@@ -76,7 +84,10 @@ size_t encode_progress(const SavedProgress* p, uint8_t* out, size_t capacity);
 // Starts from the defaults and applies the fields in file order, stopping at
 // the first failed check or at the end of the data (a short file keeps the
 // defaults of every field it lacks). Cell values are checked against the
-// picture count of the level's tile set.
+// picture count of the level's tile set. A board that could never be
+// finished (smaller than 3 x 3, a tile in the frame, a picture an odd number
+// of times outside Pairs Countdown) is dropped with its clock, budget and
+// ghosts; level, settings and statistics stay.
 void decode_progress(const uint8_t* data, size_t length, SavedProgress* out);
 
 // The same as save_progress / load_progress with another file name; the

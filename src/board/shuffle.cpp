@@ -64,6 +64,7 @@ bool permute_board() {
 }
 
 int shuffle_board() {
+    settle_cell_animations();
     drop_selection_for_shuffle();
     const int n = board.width * board.height;
     for (int i = 0; i < n; i++) {

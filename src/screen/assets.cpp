@@ -26,8 +26,6 @@ TextLabel no_moves_label1, no_moves_label2;
 
 namespace {
 
-const float MUSIC_LEVEL = 0.75f;
-
 // The six fonts that follow config.txt; the menu button's is fixed.
 struct ScreenFont {
     const char* name;
@@ -61,10 +59,6 @@ void load_screen_fonts() {
 
 const char* images_dir() {
     return pixel_scale == 2 ? "images_x2" : "images";
-}
-
-void set_music_level() {
-    if (Sound* music = find_sound("music")) set_sound_level(music, MUSIC_LEVEL);
 }
 
 }  // namespace
@@ -110,10 +104,7 @@ bool load_game_assets() {
 
     start_level();
     if (!tutorial_done) start_tutorial();
-    if (music_enabled) {
-        set_music_level();
-        start_music();
-    }
+    if (music_enabled) start_music();
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/level_result.h"
 #include "screen/tween.h"
 #include "ui/popups.h"
 
@@ -76,11 +77,6 @@ bool is_inner_cell(int i) {
 
 bool can_hold_ghost(int i) {
     return is_inner_cell(i) && board.cells[i] == EMPTY_CELL && !removing[i] && !ghost[i];
-}
-
-void challenge_won() {
-    load_tile_set(next_set);
-    open_win2_popup();
 }
 
 // Each ghost becomes a tile of its own random picture, growing from nothing.
@@ -160,28 +156,50 @@ void on_tile_removed(TweenSlot* slot) {
         tutorial_tile_removed();
         return;
     }
-    if (board.tile_count == 0) {
-        if (time_challenge) {
-            clock_running = 0.0f;
-            time_left = 0;
-            challenge_won();
-        } else {
-            open_win_popup();
-        }
+    LevelResult result = level_result();
+    if (result != LEVEL_PLAYING) {
+        finish_level(result);
         return;
     }
-    if (pairs_countdown) {
-        if (win2_popup_open) return;
-        if (pair_budget == 0) {
-            set_label_text(&moves_label, "");
-            challenge_won();
-            return;
-        }
-        refill_pairs_countdown();
-    }
+    if (pairs_countdown) refill_pairs_countdown();
     if (removing_count == 0 && !any_move_exists()) {
         play_effect("no_moves");
         no_moves_shown = 1;
+    }
+}
+
+void end_removal_now(uint8_t cell) {
+    if (cell >= BOARD_MAX_CELLS) return;
+    stop_tween("tile%d_bounce", cell);
+    sprite[cell].scale = -1.0f;
+    TweenSlot slot = {};
+    slot.user = cell;
+    on_tile_removed(&slot);
+}
+
+void stop_bounce(uint8_t cell) {
+    char name[32];
+    snprintf(name, sizeof name, "tile%d_bounce", cell);
+    if (TweenSlot* running = find_tween(name)) {
+        sprite[cell].scale = running->from;
+        stop_tween("%s", name);
+    }
+}
+
+void settle_cell_animations() {
+    // Removals first: their end may refill a Pairs Countdown with tiles
+    // that are still appearing.
+    for (int i = 0; i < BOARD_MAX_CELLS; i++)
+        if (removing[i]) end_removal_now((uint8_t)i);
+    char name[32];
+    for (int i = 0; i < BOARD_MAX_CELLS; i++) {
+        snprintf(name, sizeof name, "tile%d_appear", i);
+        if (find_tween(name)) {
+            stop_tween("%s", name);
+            sprite[i].scale = 0.0f;
+        }
+        stop_bounce((uint8_t)i);
+        draw_layer[i] = 0;
     }
 }
 
@@ -189,12 +207,7 @@ void on_tile_removed(TweenSlot* slot) {
 
 namespace {
 
-void lose_challenge() {
-    clock_running = 0.0f;
-    open_lose_popup();
-}
-
-// Returns true when the clock ran out in this frame.
+// Returns true when the clock ran out in this frame and lost the level.
 bool run_clock(float dt) {
     clock_seconds -= dt;
     uint16_t s = clock_seconds > 0.0f ? (uint16_t)clock_seconds : 0;
@@ -204,8 +217,8 @@ bool run_clock(float dt) {
     format_clock_text(text, sizeof text, s);
     set_label_text(&timer_label, text);
     if (s == 0) {
-        lose_challenge();
-        return true;
+        clock_running = 0.0f;
+        return finish_level(level_result());
     }
     if (s <= 5) timer_highlight = timer_label_settings.highlight_duration;
     return false;

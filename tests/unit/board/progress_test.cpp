@@ -26,7 +26,8 @@ void write_bytes(const char* path, const std::vector<uint8_t>& bytes) {
     fclose(f);
 }
 
-// A level 20 record: a 3 x 3 board (n = 9) with two ghosts and statistics.
+// A level 20 record: a 3 x 3 board (n = 9) with one tile inside its frame,
+// two ghosts and statistics.
 SavedProgress sample_record() {
     SavedProgress p;
     default_saved_progress(&p);
@@ -38,7 +39,7 @@ SavedProgress sample_record() {
     p.music_position = 0x0102030405060708ull;
     p.width = 3;
     p.height = 3;
-    for (int i = 0; i < 9; i++) p.cells[i] = (uint8_t)(i % 4);
+    p.cells[4] = 3;
     p.time_left = 0x1234 % 300;
     p.pair_budget = 77;
     p.ghosts[2] = p.ghosts[7] = 1;
@@ -80,6 +81,20 @@ void expect_defaults_from(const SavedProgress& p, const char* what) {
 class Levels : public GameTest {};
 class SavedRecord : public GameTest {};
 class SaveFile : public GameTest {};
+
+// Empties the first tile of the board and its partner, as a match would.
+void remove_first_pair() {
+    int n = board.width * board.height, first = -1;
+    for (int i = 0; i < n; i++) {
+        if (board.cells[i] == EMPTY_CELL) continue;
+        if (first < 0) {
+            first = i;
+        } else if (board.cells[i] == board.cells[first]) {
+            board.cells[first] = board.cells[i] = EMPTY_CELL;
+            return;
+        }
+    }
+}
 
 void start_fresh(uint16_t lvl) {
     level = lvl;
@@ -235,7 +250,7 @@ TEST_F(SavedRecord, EncodesTheVersionTwoLayout) {
     EXPECT_EQ(bytes[14], 0x01);
     EXPECT_EQ(bytes[15], 3);
     EXPECT_EQ(bytes[16], 3);
-    EXPECT_EQ(bytes[17 + 4], 0);  // cell 4 holds 4 % 4
+    EXPECT_EQ(bytes[17 + 4], 3);  // the tile in the middle
     EXPECT_EQ(bytes[17 + n + 2] | bytes[17 + n + 3] << 8, 77);
     EXPECT_EQ(bytes[21 + n], k);
     EXPECT_EQ(bytes[22 + n], 2);  // ghost indices in increasing order
@@ -300,9 +315,9 @@ TEST_F(SavedRecord, RejectionRulesKeepWhatCameBefore) {
 
     // Level 20 uses the second set: 20 pictures.
     bytes = encoded(good);
-    bytes[17 + 5] = 20;
+    bytes[17 + 4] = 20;
     EXPECT_TRUE(decoded(bytes).restored) << "a cell may show the set's last picture";
-    bytes[17 + 5] = 21;
+    bytes[17 + 4] = 21;
     p = decoded(bytes);
     EXPECT_FALSE(p.restored) << "a cell above the set's picture count";
     EXPECT_EQ(p.level, 20);
@@ -390,7 +405,7 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     level = 30;
     current_set = tile_set_of_level(30);
     start_fresh(30);
-    board.cells[board.width + 1] = 0;  // a removed tile
+    remove_first_pair();
     time_left = 75;
     clock_running = 1;
     ASSERT_TRUE(save_progress());

@@ -1,0 +1,42 @@
+// level_result.cpp - where every level ends: when a removal ends, the clock
+// reaches 0 or a save is restored, the rules' level_result comes here, and
+// only here does a result popup open.
+#include "screen/level_result.h"
+
+#include "board/board.h"
+#include "board/click.h"
+#include "board/progress.h"
+#include "screen/game_state.h"
+#include "screen/labels.h"
+#include "ui/popups.h"
+
+bool result_popup_showing() {
+    return win_popup_open || win2_popup_open || lose_popup_open;
+}
+
+bool finish_level(LevelResult result) {
+    if (result == LEVEL_PLAYING || result_popup_showing()) return false;
+
+    if (menu_panel_open || progress_panel_open) close_menu_panel();
+    // A press held over the board must not complete a pair under the popup.
+    selected = false;
+    switch (result) {
+        case LEVEL_WON:
+            open_win_popup();
+            break;
+        case LEVEL_SET_COMPLETE:
+            if (time_challenge) time_left = 0;
+            clock_running = 0.0f;
+            if (pairs_countdown) set_label_text(&moves_label, "");
+            load_tile_set(next_set);
+            open_win2_popup();
+            break;
+        case LEVEL_LOST:
+            clock_running = 0.0f;
+            open_lose_popup();
+            break;
+        case LEVEL_PLAYING:
+            break;
+    }
+    return true;
+}
