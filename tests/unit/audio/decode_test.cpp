@@ -218,6 +218,19 @@ TEST_F(AudioDecode, GameSoundsLoadInOrderWithTheirLevels) {
     EXPECT_EQ(find_sound("tap")->count, PATTERN.size());
     EXPECT_EQ(find_sound("music")->count, 0u);
     EXPECT_FALSE(find_sound("music")->loop);
+
+    // The music aims for one level however it starts: switched on later in
+    // the run, or after its file was re-read while it played.
+    Sound* music = find_sound("music");
+    EXPECT_EQ(music->base_volume, MUSIC_LEVEL);
+    start_music();
+    update_tweens(1.0f);
+    EXPECT_EQ(music->volume.load(), MUSIC_LEVEL);
+    decode_sound_file(music, music->path);
+    EXPECT_EQ(music->volume.load(), MUSIC_LEVEL);
+    start_music();
+    update_tweens(1.0f);
+    EXPECT_EQ(music->volume.load(), MUSIC_LEVEL);
 }
 
 TEST_F(AudioReload, RewrittenFileIsHeardInPlaceAtFullVolume) {

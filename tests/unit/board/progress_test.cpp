@@ -540,3 +540,72 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     EXPECT_EQ(pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
 }
+
+TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
+    start_fresh(10);
+    remove_first_pair();
+    time_left = 0;  // "Time's up" was showing at the quit
+    ASSERT_TRUE(save_progress());
+    board = Board{};
+    load_progress();
+    start_level();
+    EXPECT_EQ(lose_popup_open, 1);
+    EXPECT_EQ(time_left, 0);
+    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_EQ(board.tile_count, 54);
+
+    lose_popup_input_delay = 0;
+    lose_popup_click();
+    EXPECT_EQ(time_left, 120) << "the retry is dealt afresh with a full clock";
+    EXPECT_EQ(board.tile_count, 56);
+}
+
+TEST_F(SaveFile, RestoredClockAndBudgetAreCappedAtTheLevelsRule) {
+    start_fresh(10);
+    time_left = 300;
+    ASSERT_TRUE(save_progress());
+    load_progress();
+    start_level();
+    EXPECT_EQ(time_left, 120);
+    EXPECT_STREQ(timer_label.text, "2:00");
+
+    start_fresh(20);
+    pair_budget = 300;
+    ASSERT_TRUE(save_progress());
+    load_progress();
+    start_level();
+    EXPECT_EQ(pair_budget, 100);
+}
+
+TEST_F(SavedRecord, ABoardThatCannotBeFinishedIsDealtAfreshKeepingTheRest) {
+    SavedProgress empty = sample_record();
+    empty.width = empty.height = 0;
+    SavedProgress narrow = sample_record();
+    narrow.width = 2;
+    narrow.height = 4;
+    SavedProgress framed = sample_record();
+    framed.cells[1] = 5;
+    SavedProgress odd = sample_record();  // a regular level: pictures pair up
+    odd.level = 4;
+    for (const SavedProgress& p : {empty, narrow, framed, odd}) {
+        SavedProgress q = decoded(encoded(p));
+        EXPECT_FALSE(q.restored);
+        EXPECT_EQ(q.width, 0);
+        EXPECT_EQ(q.time_left, 0);
+        EXPECT_EQ(q.pair_budget, 0);
+        EXPECT_EQ(q.ghost_count, 0);
+        EXPECT_EQ(q.ghosts[7], 0);
+        EXPECT_EQ(q.level, p.level);
+        EXPECT_EQ(q.music_enabled, 0);
+        EXPECT_EQ(q.level_time, 12.5f);
+        EXPECT_EQ(q.match_count, 9);
+    }
+
+    // An empty board of no size never skips a level through the win popup.
+    std::vector<uint8_t> bytes = encoded(empty);
+    write_bytes("autosave", bytes);
+    load_progress();
+    start_level();
+    EXPECT_EQ(win2_popup_open + win_popup_open, 0);
+    EXPECT_EQ(board.width, 8);
+}

@@ -140,6 +140,33 @@ TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
     EXPECT_FALSE(selected);
 }
 
+TEST_F(Clock, ARunOutClockDropsTheHeldTileAndIgnoresItsRelease) {
+    play_board(10, one_pair_board());
+    press_cell(5);
+    clock_seconds = 0.01f;
+    frames(1);
+    ASSERT_EQ(lose_popup_open, 1);
+    EXPECT_FALSE(selected);
+    release_cell(6);
+    // A press swallowed by the popup's delay, then its release.
+    press_cell(5);
+    release_cell(6);
+    frames_for(tile_remove_duration1 + tile_remove_duration2);
+    EXPECT_EQ(board.tile_count, 2) << "no pair goes under the lose popup";
+    EXPECT_EQ(win2_popup_open, 0);
+    EXPECT_EQ(level, 10);
+}
+
+TEST_F(Clock, TheLastPairMatchedInTimeWinsWhileItShrinks) {
+    play_board(10, one_pair_board());
+    press_cell(5);
+    clock_seconds = 0.05f;
+    press_cell(6);
+    frames_for(tile_remove_duration1 + tile_remove_duration2);
+    EXPECT_EQ(lose_popup_open, 0);
+    EXPECT_EQ(win2_popup_open, 1);
+}
+
 // --- Won levels --------------------------------------------------------------------------
 
 TEST_F(LevelEnd, ARegularLevelOpensTheWinPopup) {
@@ -164,6 +191,19 @@ TEST_F(LevelEnd, ATimeChallengeOpensTheTileSetPopup) {
     EXPECT_EQ(clock_running, 0.0f);
     EXPECT_EQ(time_left, 0);
     EXPECT_TRUE(tile_set_loaded(next_set));
+}
+
+TEST_F(LevelEnd, AResultClosesTheMenuFirst) {
+    play_board(3, one_pair_board());
+    press_cell(5);
+    press_cell(6);
+    press_at(logical_width + menu_button_rel_pos.x - menu_button_size.x / 2,
+             menu_button_rel_pos.y + menu_button_size.y / 2);
+    ASSERT_EQ(menu_panel_open, 1);
+    frames_for(tile_remove_duration1 + tile_remove_duration2);
+    EXPECT_EQ(win_popup_open, 1);
+    EXPECT_EQ(menu_panel_open, 0);
+    EXPECT_EQ(progress_panel_open, 0);
 }
 
 // --- Pairs Countdown -----------------------------------------------------------------
@@ -227,6 +267,16 @@ TEST_F(Countdown, ASpentBudgetWinsWithTilesLeft) {
     EXPECT_FALSE(selected);
 }
 
+TEST_F(Countdown, TheLastBudgetedPairClearingTheBoardCompletesTheSetOnly) {
+    play_board(20, one_pair_board());
+    pair_budget = 1;
+    press_cell(5);
+    press_cell(6);
+    frames_for(tile_remove_duration1 + tile_remove_duration2);
+    EXPECT_EQ(win2_popup_open, 1);
+    EXPECT_EQ(win_popup_open, 0) << "one popup, one level advanced";
+}
+
 // --- No moves left -------------------------------------------------------------------
 
 TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
@@ -281,6 +331,21 @@ TEST_F(NoMoves, AShuffleWithoutFreeTweenSlotsPutsTilesHomeAtOnce) {
         EXPECT_EQ(shuffling[i], 0);
         EXPECT_EQ(sprite[i].x, cell_home_position((uint8_t)i).x);
         EXPECT_EQ(sprite[i].y, cell_home_position((uint8_t)i).y);
+    }
+}
+
+TEST_F(NoMoves, AShuffleDuringARemovalLeavesEveryTileVisible) {
+    play_board(3, crossed_board());
+    press_cell(8);
+    press_cell(9);
+    press_cell(7);
+    ASSERT_EQ(removing[8], 1);
+    shuffle_board();
+    frames_for(1.0f);
+    EXPECT_EQ(board.tile_count, 6);
+    for (int i = 0; i < board.width * board.height; i++) {
+        EXPECT_EQ(removing[i], 0) << i;
+        if (board.cells[i] != EMPTY_CELL) EXPECT_EQ(sprite[i].scale, 0.0f) << "tile " << i;
     }
 }
 
