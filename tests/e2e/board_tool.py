@@ -13,7 +13,8 @@
       music off and sounds on; with LAYOUT, that board and TIME_LEFT seconds
       on the clock, otherwise a board the game refuses (so it deals one).
   board_tool.py field FILE NAME
-      Prints a field of an "autosave": level, width, height or time_left.
+      Prints a field of an "autosave": level, width, height, tiles (cells
+      holding a tile) or time_left.
 """
 import struct
 import sys
@@ -129,6 +130,8 @@ def read_field(path, name):
         return width
     if name == "height":
         return height
+    if name == "tiles":
+        return sum(1 for v in data[17:17 + width * height] if v)
     if name == "time_left":
         return struct.unpack_from("<H", data, 17 + width * height)[0]
     sys.exit("board_tool: unknown field " + name)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A Time Challenge saved with three seconds left: the clock waits for the
-# first selected tile, runs out, the lose popup grows over the board, and a
-# press restarts the level with its full time.
+# first selected tile, runs out while a tile is held, and the release over
+# its partner removes nothing under the lose popup. Quit there: the next
+# start shows the lost level again, and only its press restarts the level
+# with its full time.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 : "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
@@ -10,7 +12,10 @@ TOOL=(/usr/bin/python3 "$E2E_SOURCE_DIR/tests/e2e/board_tool.py")
 "$GAME_BUILD_DIR/level-tool" 10 --counts-from "$GAME_RUN/images" \
     --offsets "$GAME_RUN/level_seed_offsets" >"$E2E_DIR/level10" || fail "level-tool failed"
 "${TOOL[@]}" save "$GAME_RUN/autosave" 10 "$E2E_DIR/level10" 3
-read -r tx ty <<<"$("${TOOL[@]}" cell "$GAME_RUN/config.txt" "$E2E_DIR/level10" time 10)"
+# The first connectable pair of the board.
+mapfile -t pair < <("${TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/level10" time | head -n 2)
+read -r tx ty <<<"${pair[0]}"
+read -r px py <<<"${pair[1]}"
 
 game_start
 face() { [ "$(screen_pixel "$tx" $((ty - 28)))" = "255,255,255" ]; }
@@ -22,8 +27,20 @@ plate() { [ "$(screen_pixel 70 480)" = "$plate_colour" ]; }
 sleep 4
 plate && fail "the clock ran before any tile was selected"
 
-xdotool mousemove "$tx" "$ty" click 1
+xdotool mousemove "$tx" "$ty" mousedown 1
 wait_for "no lose popup after the three seconds ran out" 10 plate
+xdotool mousemove "$px" "$py" mouseup 1
+sleep 0.5
+xdotool key --window "$GAME_WID" q
+game_wait_exit
+[ "$GAME_STATUS" = 0 ] || fail "Q ended the game with status $GAME_STATUS"
+[ "$("${TOOL[@]}" field "$GAME_RUN/autosave" level)" = 10 ] || fail "the level changed"
+[ "$("${TOOL[@]}" field "$GAME_RUN/autosave" tiles)" = 56 ] ||
+    fail "a pair was removed under the lose popup"
+[ "$("${TOOL[@]}" field "$GAME_RUN/autosave" time_left)" = 0 ] || fail "the lost clock was not saved at 0"
+
+game_start
+wait_for "the lost level did not show its lose popup again" 15 plate
 sleep 0.6
 xdotool mousemove 270 480 click 1
 no_plate() { [ "$(screen_pixel 70 480)" != "$plate_colour" ]; }
