@@ -127,7 +127,7 @@ bool init_window() {
     return true;
 }
 
-static void draw_loading_screen() {
+void draw_loading_screen() {
     load_font("loading_font", "PoetsenOne-Regular.ttf", 32);
     init_label(&shell.loading_label, "loading_font");
     set_label_text(&shell.loading_label, "LOADING");

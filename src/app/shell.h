@@ -29,6 +29,9 @@ int game_main();
 // Window, context, loader, callbacks, shader program, viewport. False (after
 // saying why on stderr and releasing what was made) when one step fails.
 bool init_window();
+// Loads "loading_font" and the "LOADING" label and draws them into the back
+// buffer; init_game releases both.
+void draw_loading_screen();
 void init_game();
 void run_frame();  // one frame, without the buffer swap
 void shutdown_game();

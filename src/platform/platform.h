@@ -42,6 +42,8 @@ bool platform_change_dir(const char* dir);
 // Modification time of a file in whole seconds, or 0 when it cannot be
 // examined. Every live reload compares these values.
 int64_t platform_file_mtime(const char* path);
+// Length of a file in bytes, or -1 when it cannot be examined.
+int64_t platform_file_size(const char* path);
 
 // Seconds since the epoch; seeds the shared random generator.
 int64_t platform_calendar_time();

@@ -62,6 +62,12 @@ int64_t platform_file_mtime(const char* path) {
     return (int64_t)st.st_mtime;
 }
 
+int64_t platform_file_size(const char* path) {
+    struct stat st;
+    if (stat(path, &st) != 0) return -1;
+    return (int64_t)st.st_size;
+}
+
 int64_t platform_calendar_time() {
     return (int64_t)time(nullptr);
 }

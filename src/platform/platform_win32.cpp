@@ -72,6 +72,12 @@ int64_t platform_file_mtime(const char* path) {
     return (int64_t)st.st_mtime;
 }
 
+int64_t platform_file_size(const char* path) {
+    struct _stat64 st;
+    if (_stat64(path, &st) != 0) return -1;
+    return (int64_t)st.st_size;
+}
+
 int64_t platform_calendar_time() {
     return (int64_t)_time64(nullptr);
 }

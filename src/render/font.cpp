@@ -3,7 +3,9 @@
 //
 // A cache file "tmp/font.<name>.<size>" holds exactly the atlas, the 95
 // Glyph records and the ascent. It is trusted only when its length matches
-// that layout; anything else is rebaked from the font file and rewritten.
+// that layout and its source record "tmp/fontsource.<name>.<size>" names the
+// font file behind it (path, length, modification time) and the scaled size
+// it was baked at; anything else is rebaked from the font file and rewritten.
 // A font file that is missing or not a font gives an empty atlas: its text
 // draws nothing, and stderr says why.
 #include "render/font.h"
@@ -34,6 +36,56 @@ size_t font_cache_size(int atlas_side) {
 
 void font_cache_path(char* out, size_t capacity, const char* name, int size) {
     snprintf(out, capacity, "tmp/font.%s.%d", name, size);
+}
+
+void font_source_path(char* out, size_t capacity, const char* name, int size) {
+    snprintf(out, capacity, "tmp/fontsource.%s.%d", name, size);
+}
+
+// What a cache was baked from. A font file that cannot be examined keeps
+// length -1: its cache is then the only copy of it left and is kept.
+struct FontSource {
+    char font_path[256];
+    int scaled_size;
+    long long length;
+    long long mtime;
+};
+
+static FontSource describe_font_file(const char* font_path, int scaled_size) {
+    FontSource source = {};
+    snprintf(source.font_path, sizeof(source.font_path), "%s", font_path);
+    source.scaled_size = scaled_size;
+    source.length = platform_file_size(font_path);
+    source.mtime = source.length < 0 ? 0 : platform_file_mtime(font_path);
+    return source;
+}
+
+// The record is two lines: the font file's path, then scaled size, length
+// and modification time.
+static bool cache_made_from(const char* record_path, const FontSource& now) {
+    FILE* file = fopen(record_path, "rb");
+    if (!file) return false;
+    char text[512];
+    size_t length = fread(text, 1, sizeof(text) - 1, file);
+    fclose(file);
+    text[length] = '\0';
+    char* newline = (char*)memchr(text, '\n', length);
+    if (!newline) return false;
+    *newline = '\0';
+    FontSource was = {};
+    if (sscanf(newline + 1, "%d %lld %lld", &was.scaled_size, &was.length, &was.mtime) != 3)
+        return false;
+    if (strcmp(text, now.font_path) != 0 || was.scaled_size != now.scaled_size) return false;
+    return now.length < 0 || (was.length == now.length && was.mtime == now.mtime);
+}
+
+static void write_font_source(const char* record_path, const FontSource& source) {
+    FILE* file = fopen(record_path, "wb");
+    if (!file) return;
+    int written = fprintf(file, "%s\n%d %lld %lld\n", source.font_path, source.scaled_size,
+                          source.length, source.mtime);
+    // Without a whole record the cache is rebaked next time, never misread.
+    if (fclose(file) != 0 || written < 0) remove(record_path);
 }
 
 static uint32_t read_u32_be(const unsigned char* p) {
@@ -117,16 +169,17 @@ static bool read_font_cache(Font* font, const char* cache_path, unsigned char* a
     return ok;
 }
 
-static void write_font_cache(const Font* font, const char* cache_path, const unsigned char* atlas,
+// False when no whole cache was written.
+static bool write_font_cache(const Font* font, const char* cache_path, const unsigned char* atlas,
                              int side) {
     if (!platform_make_dir("tmp")) {
         fprintf(stderr, "render: cannot create tmp/ for the font cache\n");
-        return;
+        return false;
     }
     FILE* file = fopen(cache_path, "wb");
     if (!file) {
         fprintf(stderr, "render: cannot write font cache %s\n", cache_path);
-        return;
+        return false;
     }
     bool ok = fwrite(atlas, 1, (size_t)side * side, file) == (size_t)side * side;
     ok = ok && fwrite(font->glyphs, sizeof(Glyph), FONT_GLYPH_COUNT, file) == FONT_GLYPH_COUNT;
@@ -137,6 +190,7 @@ static void write_font_cache(const Font* font, const char* cache_path, const uns
         fprintf(stderr, "render: writing font cache %s failed\n", cache_path);
         remove(cache_path);
     }
+    return ok;
 }
 
 // Rasterises the font file into atlas and glyphs; false when it cannot.
@@ -184,11 +238,16 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
         free(atlas);
         return nullptr;
     }
-    char cache_path[256];
+    char cache_path[256], record_path[256];
     font_cache_path(cache_path, sizeof(cache_path), font->name, size);
-    if (read_font_cache(font, cache_path, atlas, side)) return atlas;
+    font_source_path(record_path, sizeof(record_path), font->name, size);
+    FontSource source = describe_font_file(font_path, font->scaled_size);
+    if (cache_made_from(record_path, source) && read_font_cache(font, cache_path, atlas, side))
+        return atlas;
     if (rasterise_font(font, font_path, atlas, side)) {
-        write_font_cache(font, cache_path, atlas, side);
+        // The old record goes first: a cache half replaced must not pass.
+        remove(record_path);
+        if (write_font_cache(font, cache_path, atlas, side)) write_font_source(record_path, source);
     } else {
         // Never cached: a fixed font file must be picked up next time.
         memset(atlas, 0, (size_t)side * side);

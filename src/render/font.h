@@ -2,7 +2,10 @@
 //
 // A Font is one file at one pixel size, registered under a name
 // ("timer_label_font"). Its 95 glyphs (32..126) live in one coverage atlas,
-// cached as "tmp/font.<name>.<size>" so later starts skip rasterising. A
+// cached as "tmp/font.<name>.<size>" so later starts skip rasterising; the
+// small record "tmp/fontsource.<name>.<size>" beside it says which font file
+// (path, length, modification time) and scaled size the cache was baked
+// from, so a different or changed font file is rebaked. A
 // TextLabel holds one laid-out string in its own vertex buffer and is drawn
 // centred on a point.
 #pragma once
@@ -75,6 +78,7 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
 int font_atlas_side(uint16_t scaled_size);  // 512 up to 64 px, else 1024
 size_t font_cache_size(int atlas_side);     // atlas + glyph table + ascent
 void font_cache_path(char* out, size_t capacity, const char* name, int size);
+void font_source_path(char* out, size_t capacity, const char* name, int size);
 // Takes the atlas (side x side bytes), the 95 glyphs and the ascent out of a
 // cache file held in memory; false, writing nothing, unless its length is
 // exactly font_cache_size(side).

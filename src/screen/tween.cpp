@@ -28,20 +28,20 @@ static void unlink_and_free(TweenSlot* slot) {
     free_slot(slot);
 }
 
-static TweenSlot* claim_slot(const char* name, float from, float to, float duration, EaseFn ease,
-                             float delay, bool hold, TweenDoneFn on_done, uint8_t user) {
-    TweenSlot* slot = nullptr;
-    for (TweenSlot& candidate : tween_pool) {
-        if (!candidate.in_use) {
-            slot = &candidate;
-            break;
-        }
-    }
-    if (!slot) {
-        fprintf(stderr, "tween: all %d slots busy, \"%s\" not started\n", TWEEN_POOL_SIZE,
-                name ? name : "");
-        return nullptr;
-    }
+static void write_target(TweenSlot* slot, float value) {
+    if (slot->shared_target) slot->shared_target->store(value, std::memory_order_relaxed);
+    else if (slot->target) *slot->target = value;
+}
+
+static float end_value(const TweenSlot* slot) {
+    float eased = slot->ease ? slot->ease(1.0f) : 1.0f;
+    // An ease that reaches exactly 1 lands exactly on the end value, which
+    // from + (to - from) * 1 need not be in floats.
+    return eased == 1.0f ? slot->to : slot->from + (slot->to - slot->from) * eased;
+}
+
+static void fill_slot(TweenSlot* slot, const char* name, float from, float to, float duration,
+                      EaseFn ease, float delay, bool hold, TweenDoneFn on_done, uint8_t user) {
     free_slot(slot);
     snprintf(slot->name, sizeof slot->name, "%s", name ? name : "");
     slot->from = from;
@@ -52,28 +52,56 @@ static TweenSlot* claim_slot(const char* name, float from, float to, float durat
     slot->on_done = on_done;
     slot->hold = hold ? 1 : 0;
     slot->user = user;
+}
+
+static TweenSlot* free_pool_slot() {
+    for (TweenSlot& candidate : tween_pool)
+        if (!candidate.in_use) return &candidate;
+    return nullptr;
+}
+
+static void link_slot(TweenSlot* slot) {
     slot->in_use = 1;
     slot->serial = next_serial++;
     if (next_serial == 0) next_serial = 1;
     slot->next = active_tweens;
     active_tweens = slot;
     active_tween_count++;
-    return slot;
+}
+
+// With every slot taken the animation is skipped, not its outcome: the
+// variable jumps to where the tween would end and on_done runs at once (on
+// a slot outside the pool), so a panel still shows and a popup still gets
+// ready. Returns null then.
+static TweenSlot* start_slot(TweenSlot* slot) {
+    TweenSlot* pooled = free_pool_slot();
+    if (!pooled) {
+        fprintf(stderr, "tween: all %d slots busy, \"%s\" jumps to its end\n", TWEEN_POOL_SIZE,
+                slot->name);
+        write_target(slot, end_value(slot));
+        if (slot->on_done) slot->on_done(slot);
+        return nullptr;
+    }
+    *pooled = *slot;
+    link_slot(pooled);
+    return pooled;
 }
 
 TweenSlot* start_tween(const char* name, float* target, float from, float to, float duration,
                        EaseFn ease, float delay, bool hold, TweenDoneFn on_done, uint8_t user) {
-    TweenSlot* slot = claim_slot(name, from, to, duration, ease, delay, hold, on_done, user);
-    if (slot) slot->target = target;
-    return slot;
+    TweenSlot slot;
+    fill_slot(&slot, name, from, to, duration, ease, delay, hold, on_done, user);
+    slot.target = target;
+    return start_slot(&slot);
 }
 
 TweenSlot* start_tween(const char* name, std::atomic<float>* target, float from, float to,
                        float duration, EaseFn ease, float delay, bool hold,
                        TweenDoneFn on_done, uint8_t user) {
-    TweenSlot* slot = claim_slot(name, from, to, duration, ease, delay, hold, on_done, user);
-    if (slot) slot->shared_target = target;
-    return slot;
+    TweenSlot slot;
+    fill_slot(&slot, name, from, to, duration, ease, delay, hold, on_done, user);
+    slot.shared_target = target;
+    return start_slot(&slot);
 }
 
 TweenSlot* find_tween(const char* name) {
@@ -114,11 +142,6 @@ float tween_target_value(const TweenSlot* slot) {
     return 0.0f;
 }
 
-static void write_target(TweenSlot* slot, float value) {
-    if (slot->shared_target) slot->shared_target->store(value, std::memory_order_relaxed);
-    else if (slot->target) *slot->target = value;
-}
-
 // Advances one slot; returns after its on_done (if it ended).
 static void advance(TweenSlot* slot, float dt) {
     if (slot->delay > 0.0f) {
@@ -128,11 +151,12 @@ static void advance(TweenSlot* slot, float dt) {
     slot->elapsed += dt;
     // A zero (or negative) duration ends at once instead of dividing by 0.
     float t = slot->duration > 0.0f ? slot->elapsed / slot->duration : 1.0f;
-    float eased = slot->ease ? slot->ease(t < 1.0f ? t : 1.0f) : (t < 1.0f ? t : 1.0f);
-    // An ease that reaches exactly 1 lands exactly on the end value, which
-    // from + (to - from) * 1 need not be in floats.
-    write_target(slot, eased == 1.0f ? slot->to : slot->from + (slot->to - slot->from) * eased);
-    if (t < 1.0f) return;
+    if (t < 1.0f) {
+        float eased = slot->ease ? slot->ease(t) : t;
+        write_target(slot, eased == 1.0f ? slot->to : slot->from + (slot->to - slot->from) * eased);
+        return;
+    }
+    write_target(slot, end_value(slot));
 
     uint8_t hold = slot->hold;
     uint32_t serial = slot->serial;

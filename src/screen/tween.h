@@ -55,8 +55,9 @@ extern TweenSlot* active_tweens;
 extern uint8_t active_tween_count;
 
 // Takes the lowest free slot and links it at the head of the running list.
-// Does not look for a running tween of the same name. Returns null (and
-// says so on stderr) when all slots are taken.
+// Does not look for a running tween of the same name. When all slots are
+// taken it says so on stderr, sets the variable to its end value, runs
+// on_done at once (hold is moot) and returns null.
 TweenSlot* start_tween(const char* name, float* target, float from, float to, float duration,
                        EaseFn ease, float delay = 0.0f, bool hold = false,
                        TweenDoneFn on_done = nullptr, uint8_t user = 0);

@@ -148,6 +148,9 @@ void open_win2_popup() {
         win2_tile_pictures[i] = nullptr;
     }
 
+    // Without pictures nothing would ever make the popup ready. Set before
+    // the tweens: a last one that finds no free slot makes it ready at once.
+    win2_popup_ready = n == 0;
     char name[32];
     for (int i = 1; i <= n; i++) {
         tile_picture_name(name, sizeof name, set, (uint8_t)i);
@@ -163,8 +166,6 @@ void open_win2_popup() {
                     APPEAR_DURATION, ease_out_sine, (i - 1) * APPEAR_STEP + APPEAR_STEP, false,
                     i == n ? on_last_tile_shown : nullptr);
     }
-    // Without pictures nothing would ever make the popup ready.
-    win2_popup_ready = n == 0;
 }
 
 void win2_popup_click() {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/shell.h"
 #include "render_fixture.h"
 
 namespace {
@@ -143,6 +144,23 @@ TEST_F(RenderGl, LoadingLabelIsCentredBothWays) {
     EXPECT_GT(box.bottom - box.top, 18);  // about the capital height of 32 px
     EXPECT_LT(box.bottom - box.top, 28);
     EXPECT_FLOAT_EQ(uniform_float("alpha"), 1.0f);
+}
+
+TEST_F(RenderGl, InitGameReleasesTheLoadingScreensFontAndLabel) {
+    for (const char* item : {"fonts", "images", "sounds", "level_seed_offsets"})
+        ASSERT_TRUE(link_from_run_dir(item));
+    ASSERT_TRUE(copy_file_to(GAME_SOURCE_DIR "/data/config.txt", "config.txt"));
+    init_game();  // without a loading screen: the game's own labels
+    int game_labels = label_count();
+    release_game();
+
+    draw_loading_screen();
+    ASSERT_NE(find_font("loading_font"), nullptr);
+    ASSERT_EQ(label_count(), 1);
+    init_game();
+    EXPECT_EQ(find_font("loading_font"), nullptr);
+    EXPECT_EQ(label_count(), game_labels);
+    release_game();
 }
 
 TEST_F(RenderGl, CachedFontDrawsTheSameLabel) {

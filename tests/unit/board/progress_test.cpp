@@ -261,6 +261,26 @@ TEST_F(SavedRecord, EncodesTheVersionTwoLayout) {
     EXPECT_EQ(bytes[30 + n + k], 9);
 }
 
+TEST_F(SavedRecord, SettingsSitAtOffsetsThreeToSix) {
+    SavedProgress p = sample_record();
+    p.tutorial_done = 1;
+    p.music_enabled = 2;  // distinct values, so no two can trade places unseen
+    p.sounds_enabled = 3;
+    p.vibrations_enabled = 4;
+    std::vector<uint8_t> bytes = encoded(p);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 3, bytes.begin() + 7),
+              (std::vector<uint8_t>{1, 2, 3, 4}));
+    bytes[3] = 5;  // tutorial_done
+    bytes[4] = 6;  // music_enabled
+    bytes[5] = 7;  // sounds_enabled
+    bytes[6] = 8;  // vibrations_enabled
+    SavedProgress q = decoded(bytes);
+    EXPECT_EQ(q.tutorial_done, 5);
+    EXPECT_EQ(q.music_enabled, 6);
+    EXPECT_EQ(q.sounds_enabled, 7);
+    EXPECT_EQ(q.vibrations_enabled, 8);
+}
+
 TEST_F(SavedRecord, RoundTripKeepsEveryField) {
     SavedProgress p = sample_record();
     SavedProgress q = decoded(encoded(p));

@@ -109,12 +109,12 @@ TEST_F(GameScreenSettings, ShippedConfigSetsEveryGameScreenKey) {
         const uint8_t* bytes = (const uint8_t*)var.target;
         bool untouched = true;
         // Text targets are compared only up to their terminator.
-        size_t compare = (var.kind.first & CONFIG_TEXT) ? strlen((const char*)bytes) + 1 : size;
+        size_t compare = (var.kind.first & CONFIG_TEXT) ? strnlen((const char*)bytes, size) + 1 : size;
         for (size_t b = 0; b < compare && b < size; b++) untouched &= bytes[b] == 0xA5;
         EXPECT_FALSE(untouched) << "[" << var.section << "] " << var.key << " is not set";
         if (var.kind.first & CONFIG_TEXT) {
             const char* s = (const char*)bytes;
-            size_t n = strlen(s);
+            size_t n = strnlen(s, size);
             EXPECT_GT(n, 0u) << var.key;
             // A blank before an inline comment would end up in the text.
             EXPECT_TRUE(n == 0 || (s[n - 1] != ' ' && s[n - 1] != '\t'))

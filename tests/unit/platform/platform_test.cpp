@@ -75,12 +75,14 @@ TEST(PlatformExecutableDir, ChangingIntoItWorks) {
     ASSERT_TRUE(platform_change_dir(old_dir));
 }
 
-TEST_F(PlatformFiles, ModificationTimeInWholeSecondsOrZero) {
-    write("f", "x");
+TEST_F(PlatformFiles, ModificationTimeInWholeSecondsOrZeroAndSizeOrMinusOne) {
+    write("f", "xyz");
     utimbuf times = {1234567890, 1234567890};
     ASSERT_EQ(utime(path("f").c_str(), &times), 0);
     EXPECT_EQ(platform_file_mtime(path("f").c_str()), 1234567890);
     EXPECT_EQ(platform_file_mtime(path("missing").c_str()), 0);
+    EXPECT_EQ(platform_file_size(path("f").c_str()), 3);
+    EXPECT_EQ(platform_file_size(path("missing").c_str()), -1);
 }
 
 TEST(PlatformClock, CalendarTimeIsNow) {

@@ -191,22 +191,34 @@ TEST_F(TweenList, NewestFirstAndLowestFreeSlot) {
     expect_list_sound();
 }
 
-TEST_F(TweenList, FullPoolRefusesAndStaysSound) {
+uint8_t done_user;
+void note_done_user(TweenSlot* slot) {
+    done_user = slot->user;
+    done_calls++;
+}
+
+TEST_F(TweenList, FullPoolJumpsToTheEndAndRunsOnDoneAtOnce) {
     float values[TWEEN_POOL_SIZE + 1] = {};
     char name[32];
     for (int i = 0; i < TWEEN_POOL_SIZE; i++) {
         snprintf(name, sizeof name, "tile%d_shuffle_x", i);
         ASSERT_NE(start_tween(name, &values[i], 0, 1, 1, linear), nullptr);
     }
+    done_calls = 0;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(start_tween("one_too_many", &values[TWEEN_POOL_SIZE], 0, 1, 1, linear), nullptr);
+    EXPECT_EQ(start_tween("one_too_many", &values[TWEEN_POOL_SIZE], 0, 4, 1, linear, 2.0f, true,
+                          note_done_user, 7),
+              nullptr);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("one_too_many"), std::string::npos);
+    EXPECT_EQ(values[TWEEN_POOL_SIZE], 4.0f);
+    EXPECT_EQ(done_calls, 1);
+    EXPECT_EQ(done_user, 7);
     EXPECT_EQ(active_tween_count, TWEEN_POOL_SIZE);
     expect_list_sound();
     update_tweens(0.5f);
     EXPECT_FLOAT_EQ(values[0], 0.5f);
     EXPECT_FLOAT_EQ(values[TWEEN_POOL_SIZE - 1], 0.5f);
-    EXPECT_EQ(values[TWEEN_POOL_SIZE], 0.0f);
+    EXPECT_EQ(done_calls, 1);
 
     stop_tween("tile%d_shuffle_x", 17);
     EXPECT_EQ(start_tween("fits_again", &values[TWEEN_POOL_SIZE], 0, 1, 1, linear), &tween_pool[17]);

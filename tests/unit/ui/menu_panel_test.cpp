@@ -79,6 +79,14 @@ TEST_F(MenuPanel, OpeningGrowsThePanelAndSlidesInTheProgressPanel) {
     EXPECT_FLOAT_EQ(progress_panel_offset, 0.0f);
 }
 
+TEST_F(MenuPanel, WithEveryTweenSlotTakenBothPanelsOpenWhole) {
+    static float filler;
+    for (int i = 0; i < TWEEN_POOL_SIZE; i++) start_tween("filler", &filler, 0, 1, 60, nullptr);
+    open_menu_panel();
+    EXPECT_FLOAT_EQ(menu_panel_scale, 1.0f);
+    EXPECT_FLOAT_EQ(progress_panel_offset, 0.0f);
+}
+
 TEST_F(MenuPanel, ClosingDuringTheOpeningStopsBothAnimations) {
     open_menu_panel();
     frames(2);

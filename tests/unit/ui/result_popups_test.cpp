@@ -180,6 +180,18 @@ TEST_F(ResultPopupTest, Win2PopupOpenedAgainStartsItsPicturesOver) {
     EXPECT_EQ(running, 4);
 }
 
+TEST_F(ResultPopupTest, WithEveryTweenSlotTakenPopupsOpenWholeAndTakePresses) {
+    static float filler;
+    for (int i = 0; i < TWEEN_POOL_SIZE; i++) start_tween("filler", &filler, 0, 1, 60, nullptr);
+    use_tile_counts({20, 4});
+    next_set = 1;
+    open_win2_popup();
+    EXPECT_TRUE(win2_popup_ready);
+    EXPECT_FLOAT_EQ(win2_tile_scales[3], 1.0f);
+    open_lose_popup();
+    EXPECT_FLOAT_EQ(lose_popup_scale, 1.0f);
+}
+
 TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel) {
     level = 10;
     current_set = 0;
