@@ -19,7 +19,8 @@ extern uint16_t logical_height;
 enum { MATRIX_STACK_DEPTH = 8, MAX_PANEL_SHAPES = 200 };
 
 void load_shaders();
-void reload_changed_shaders();
+// True when a source file changed (whether or not it built).
+bool reload_changed_shaders();
 void delete_shaders();  // shutdown: unit quad, shaders, program
 
 // Framebuffer size in pixels; a 0 x 0 size (minimised) keeps the projection.

@@ -210,11 +210,12 @@ static bool stage_changed(const ShaderStage* stage) {
     return time != 0 && time != stage->time;
 }
 
-void reload_changed_shaders() {
+bool reload_changed_shaders() {
     bool vertex = stage_changed(&shader.vertex), fragment = stage_changed(&shader.fragment);
-    if (!vertex && !fragment) return;
+    if (!vertex && !fragment) return false;
     rebuild_program(vertex, fragment);
     upload_projection();
+    return true;
 }
 
 void delete_shaders() {

@@ -1,0 +1,94 @@
+// layer.cpp - the retained layer: one framebuffer object with a colour
+// renderbuffer, built on demand and copied to the window by a blit.
+#include "render/layer.h"
+
+#include <glad/gl.h>
+
+#include <cstdio>
+
+#include "render/draw.h"
+
+bool layer_enabled = true;
+uint32_t layer_build_count;
+
+static struct {
+    GLuint framebuffer, color;
+    uint16_t width, height;
+    // A size the driver refused: not tried again until the size changes.
+    uint16_t refused_width, refused_height;
+    GLint previous_draw;
+    bool valid;
+} layer;
+
+static bool make_layer(uint16_t width, uint16_t height) {
+    glGenFramebuffers(1, &layer.framebuffer);
+    glGenRenderbuffers(1, &layer.color);
+    glBindRenderbuffer(GL_RENDERBUFFER, layer.color);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, layer.framebuffer);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                              layer.color);
+    bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, (GLuint)layer.previous_draw);
+    if (!complete) {
+        release_layer();
+        return false;
+    }
+    layer.width = width;
+    layer.height = height;
+    return true;
+}
+
+bool begin_layer_build(uint16_t width, uint16_t height) {
+    if (!layer_enabled || !render_gl_ready() || width == 0 || height == 0) return false;
+    if (width == layer.refused_width && height == layer.refused_height) return false;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &layer.previous_draw);
+    if (layer.framebuffer && (layer.width != width || layer.height != height)) release_layer();
+    if (!layer.framebuffer && !make_layer(width, height)) {
+        fprintf(stderr, "render: no %ux%u off-screen layer; drawing everything directly\n",
+                (unsigned)width, (unsigned)height);
+        layer.refused_width = width;
+        layer.refused_height = height;
+        return false;
+    }
+    layer.valid = false;
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, layer.framebuffer);
+    glClear(GL_COLOR_BUFFER_BIT);
+    return true;
+}
+
+void end_layer_build() {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, (GLuint)layer.previous_draw);
+    layer.valid = true;
+    layer_build_count++;
+}
+
+void show_layer() {
+    if (!layer.framebuffer) return;
+    GLint previous_read = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previous_read);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, layer.framebuffer);
+    glBlitFramebuffer(0, 0, layer.width, layer.height, 0, 0, layer.width, layer.height,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, (GLuint)previous_read);
+}
+
+bool layer_valid() {
+    return layer.valid && layer.framebuffer != 0;
+}
+
+void invalidate_layer() {
+    layer.valid = false;
+}
+
+void release_layer() {
+    if (render_gl_ready()) {
+        if (layer.framebuffer) glDeleteFramebuffers(1, &layer.framebuffer);
+        if (layer.color) glDeleteRenderbuffers(1, &layer.color);
+    }
+    layer.framebuffer = layer.color = 0;
+    layer.width = layer.height = 0;
+    layer.refused_width = layer.refused_height = 0;
+    layer.valid = false;
+}
