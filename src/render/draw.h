@@ -26,6 +26,11 @@ void delete_shaders();  // shutdown: unit quad, shaders, program
 // Framebuffer size in pixels; a 0 x 0 size (minimised) keeps the projection.
 void resize_viewport(uint16_t width, uint16_t height);
 
+// Upside down (rows from the top) while on: a framebuffer object drawn so
+// is rasterised with the very arithmetic of a window that keeps its rows
+// from the top, as Mesa's do.
+void flip_projection(bool flipped);
+
 void set_draw_color(uint8_t r, uint8_t g, uint8_t b);
 
 // Model matrix: model := model x M. Matrices are 4x4, row by row.

@@ -4,6 +4,9 @@
 
 #include <glad/gl.h>
 
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
 #include <cstdio>
 
 #include "render/draw.h"
@@ -18,7 +21,26 @@ static struct {
     uint16_t refused_width, refused_height;
     GLint previous_draw;
     bool valid;
+    bool rows_from_top;  // by clip control, not by the projection
 } layer;
+
+// Mesa keeps a window's rows from the top and rasterises it so (pixel
+// edges and interpolation included); a layer drawn with the origin at its
+// upper left matches that to the last pixel. Without clip control the
+// projection turns the layer upside down instead.
+typedef void (*ClipControlFn)(GLenum origin, GLenum depth);
+static ClipControlFn clip_control() {
+    if (!glfwExtensionSupported("GL_ARB_clip_control")) return nullptr;
+    return (ClipControlFn)glfwGetProcAddress("glClipControl");
+}
+enum : GLenum { LOWER_LEFT = 0x8CA1, UPPER_LEFT = 0x8CA2, NEGATIVE_ONE_TO_ONE = 0x935E };
+
+static void turn_rows(bool from_top) {
+    static ClipControlFn set_origin = clip_control();
+    layer.rows_from_top = set_origin != nullptr;
+    if (set_origin) set_origin(from_top ? UPPER_LEFT : LOWER_LEFT, NEGATIVE_ONE_TO_ONE);
+    else flip_projection(from_top);
+}
 
 static bool make_layer(uint16_t width, uint16_t height) {
     glGenFramebuffers(1, &layer.framebuffer);
@@ -55,10 +77,12 @@ bool begin_layer_build(uint16_t width, uint16_t height) {
     layer.valid = false;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, layer.framebuffer);
     glClear(GL_COLOR_BUFFER_BIT);
+    turn_rows(true);
     return true;
 }
 
 void end_layer_build() {
+    turn_rows(false);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, (GLuint)layer.previous_draw);
     layer.valid = true;
     layer_build_count++;
@@ -69,7 +93,8 @@ void show_layer() {
     GLint previous_read = 0;
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &previous_read);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, layer.framebuffer);
-    glBlitFramebuffer(0, 0, layer.width, layer.height, 0, 0, layer.width, layer.height,
+    // Built upside down: the copy turns it the right way up.
+    glBlitFramebuffer(0, 0, layer.width, layer.height, 0, layer.height, layer.width, 0,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, (GLuint)previous_read);
 }
