@@ -81,7 +81,19 @@ bool begin_layer_build(uint16_t width, uint16_t height) {
     return true;
 }
 
+bool begin_layer_update(int x, int y, int width, int height) {
+    if (!layer_valid()) return false;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &layer.previous_draw);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, layer.framebuffer);
+    turn_rows(true);
+    // Rows are kept from the top, so the rectangle needs no turning.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x, y, width, height);
+    return true;
+}
+
 void end_layer_build() {
+    glDisable(GL_SCISSOR_TEST);
     turn_rows(false);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, (GLuint)layer.previous_draw);
     layer.valid = true;
@@ -100,7 +112,7 @@ void show_layer() {
 }
 
 bool layer_valid() {
-    return layer.valid && layer.framebuffer != 0;
+    return layer_enabled && layer.valid && layer.framebuffer != 0;
 }
 
 void invalidate_layer() {

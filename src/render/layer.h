@@ -13,6 +13,9 @@
 // Binds the layer as the drawing target, made or resized to width x height
 // pixels. False (nothing bound) when no layer of that size can be had.
 bool begin_layer_build(uint16_t width, uint16_t height);
+// Binds the valid layer for drawing again inside one rectangle (pixels,
+// from the top left); everything outside it stays. False without a layer.
+bool begin_layer_update(int x, int y, int width, int height);
 // Back to the framebuffer that was bound before; the layer is then valid.
 void end_layer_build();
 // Copies the layer over the whole bound framebuffer, exactly, whatever the

@@ -9,6 +9,8 @@
 // what moves, the header and the overlays over it.
 #include "render/draw.h"
 
+#include <cmath>
+#include <cstddef>
 #include <cstring>
 
 #include "board/board.h"
@@ -81,6 +83,29 @@ bool tile_moving(int i) {
     return removing[i] || shuffling[i] || draw_layer[i] != 0 || sprite[i].scale != 0.0f;
 }
 
+// While part of the layer is drawn again, resting tiles whose footprint
+// (face, shadow, selection frame) lies wholly outside that part are left
+// out: the pixels there stay as they were.
+struct CullBox {
+    bool on;
+    float x0, y0, x1, y1;  // layout units around the board's centre
+} tile_cull;
+
+float tile_footprint_radius() {
+    float r = 45;  // face 40, shadow 5 further
+    if (tile_selection_size.x / 2 > r) r = tile_selection_size.x / 2;
+    if (tile_selection_size.y / 2 > r) r = tile_selection_size.y / 2;
+    return r + 3;
+}
+
+bool culled(int i) {
+    if (!tile_cull.on) return false;
+    Vec2 at = cell_home_position((uint8_t)i);
+    float r = tile_footprint_radius();
+    return at.x + r < tile_cull.x0 || at.x - r > tile_cull.x1 || at.y + r < tile_cull.y0 ||
+           at.y - r > tile_cull.y1;
+}
+
 bool tile_in_set(int i, TileSet set) {
     if (set == ALL_TILES) return true;
     return tile_moving(i) == (set == MOVING_TILES);
@@ -94,7 +119,7 @@ void draw_tiles(TileSet set) {
         for (int i = 0; i < cells; i++) {
             uint8_t value = board.cells[i];
             if (value == EMPTY_CELL && !removing[i]) continue;
-            if (!tile_in_set(i, set)) continue;
+            if (!tile_in_set(i, set) || (set == RESTING_TILES && culled(i))) continue;
             Vec2 at =
                 shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
             float scale = 1 + sprite[i].scale;
@@ -287,13 +312,14 @@ namespace {
 
 // Everything the resting picture depends on besides the settings, the
 // pictures and the window, whose changes invalidate the layer directly.
+// The cells come first: a change there alone redraws only those cells.
 struct LayerKey {
     uint8_t cells[BOARD_MAX_CELLS];  // resting tiles; EMPTY_CELL where none rests
     const Texture* pictures[BOARD_MAX_CELLS];
+    uint8_t selected_cell;  // 255: none
     const CellSprite* sprites;
     uint16_t width, height;
     uint8_t board_width, board_height;
-    uint8_t selected_cell;  // 255: none
     uint8_t plate, tutorial, demo_count;
     float demo_alpha;
     Vec2 demo_points[4];
@@ -329,17 +355,66 @@ void draw_background() {
     draw_rect(0, 0, logical_width, logical_height, bg_color.r, bg_color.g, bg_color.b, 255);
 }
 
-// The layer with what rests now, rebuilt only when that changed. False when
-// there is no layer to draw with.
+bool cell_changed(const LayerKey& a, const LayerKey& b, int i) {
+    bool frame = (a.selected_cell == i) != (b.selected_cell == i);
+    return frame || a.cells[i] != b.cells[i] || a.pictures[i] != b.pictures[i];
+}
+
+// The window pixels round the cells that differ between the keys, found
+// in layout units; false when no cell differs.
+bool changed_cells_box(const LayerKey& a, const LayerKey& b, CullBox* box, int rect[4]) {
+    int cells = board.width * board.height;
+    float r = tile_footprint_radius();
+    bool any = false;
+    for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
+        if (!cell_changed(a, b, i)) continue;
+        Vec2 at = cell_home_position((uint8_t)i);
+        if (!any || at.x - r < box->x0) box->x0 = at.x - r;
+        if (!any || at.y - r < box->y0) box->y0 = at.y - r;
+        if (!any || at.x + r > box->x1) box->x1 = at.x + r;
+        if (!any || at.y + r > box->y1) box->y1 = at.y + r;
+        any = true;
+    }
+    if (!any) return false;
+    box->on = true;
+    float s = board_scale(), cx = (float)(logical_width / 2), cy = board_centre_y();
+    int x0 = (int)floorf(cx + box->x0 * s) - 1, y0 = (int)floorf(cy + box->y0 * s) - 1;
+    int x1 = (int)ceilf(cx + box->x1 * s) + 1, y1 = (int)ceilf(cy + box->y1 * s) + 1;
+    rect[0] = x0 * pixel_scale;
+    rect[1] = y0 * pixel_scale;
+    rect[2] = (x1 - x0) * pixel_scale;
+    rect[3] = (y1 - y0) * pixel_scale;
+    return true;
+}
+
+void draw_resting_picture() {
+    draw_background();
+    draw_board(RESTING_TILES);
+}
+
+// The layer with what rests now, drawn again only where that changed.
+// False when there is no layer to draw with.
 bool show_resting_board() {
     LayerKey key;
     fill_layer_key(&key);
-    if (!layer_valid() || memcmp(&key, &built_key, sizeof key) != 0) {
+    bool same_frame = memcmp(&key.sprites, &built_key.sprites,
+                             sizeof key - offsetof(LayerKey, sprites)) == 0;
+    CullBox box = {};
+    int rect[4];
+    if (layer_valid() && same_frame) {
+        if (changed_cells_box(key, built_key, &box, rect) &&
+            begin_layer_update(rect[0], rect[1], rect[2], rect[3])) {
+            tile_cull = box;
+            draw_resting_picture();
+            tile_cull = CullBox{};
+            end_layer_build();
+            built_key = key;
+        }
+    } else {
         if (!begin_layer_build((uint16_t)(logical_width * pixel_scale),
                                (uint16_t)(logical_height * pixel_scale)))
             return false;
-        draw_background();
-        draw_board(RESTING_TILES);
+        draw_resting_picture();
         end_layer_build();
         built_key = key;
     }

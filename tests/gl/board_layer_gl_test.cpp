@@ -1,7 +1,8 @@
 // board_layer_gl_test.cpp - the retained board layer against drawing
 // everything directly: pixel for pixel the same at rest on the 9 x 10 board,
-// the practice boards and under each overlay; rebuilt when a tile starts or
-// stops moving and reused while nothing rests differently.
+// the practice boards and under each overlay, also where only the changed
+// cells were drawn again; rebuilt when a tile starts or stops moving and
+// reused while nothing rests differently.
 #include <cstring>
 #include <vector>
 
@@ -114,6 +115,21 @@ TEST_F(ScreenGl, BoardLayerIsBuiltAgainOnlyWhenATileStartsOrStopsMoving) {
     frames_for(1.0f);
     draw_frame();
     EXPECT_EQ(layer_build_count, builds + 2) << "the tile at rest again is in the layer";
+    EXPECT_TRUE(same_pixels(frame_drawn(false), frame_drawn(true))) << "after the bounce";
+
+    // A pair removed from the middle of the board: its cells drawn again.
+    int partner = -1;
+    for (int i = 0; i < board.width * board.height && partner < 0; i++)
+        if (i != cell && board.cells[i] == board.cells[cell]) partner = i;
+    ASSERT_GE(partner, 0);
+    Vec2 other = cell_screen_position((uint8_t)partner);
+    handle_click(true, true, at.x, at.y);
+    handle_click(true, true, other.x, other.y);
+    frames(1);
+    draw_frame();
+    frames_for(1.0f);
+    draw_frame();
+    EXPECT_TRUE(same_pixels(frame_drawn(false), frame_drawn(true))) << "after two presses";
 
     // Without a layer of that size the frame is drawn directly.
     EXPECT_FALSE(begin_layer_build(0, 0));
