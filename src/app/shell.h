@@ -23,7 +23,7 @@ extern float frame_delta;
 extern double frame_work_time;      // this frame's work, without the buffer swap
 extern uint16_t fps_counter;        // frames drawn since the last title update
 extern WindowRect windowed_rect;    // where the window was before going full screen
-extern const float min_frame_time;  // 0.005 s: frames that work less sleep the rest
+extern const float min_frame_time;  // 0.005 s: a drawn frame, swap included, sleeps the rest
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
 int game_main();
