@@ -21,6 +21,10 @@ static struct {
     uint16_t refused_width, refused_height;
     GLint previous_draw;
     bool valid;
+    // The first frame after start-up is drawn directly: making the layer,
+    // and a software renderer compiling its first draws into it, would
+    // delay the first picture.
+    bool first_frame_passed;
     bool rows_from_top;  // by clip control, not by the projection
 } layer;
 
@@ -42,6 +46,16 @@ static void turn_rows(bool from_top) {
     else flip_projection(from_top);
 }
 
+static void delete_layer_objects() {
+    if (render_gl_ready()) {
+        if (layer.framebuffer) glDeleteFramebuffers(1, &layer.framebuffer);
+        if (layer.color) glDeleteRenderbuffers(1, &layer.color);
+    }
+    layer.framebuffer = layer.color = 0;
+    layer.width = layer.height = 0;
+    layer.valid = false;
+}
+
 static bool make_layer(uint16_t width, uint16_t height) {
     glGenFramebuffers(1, &layer.framebuffer);
     glGenRenderbuffers(1, &layer.color);
@@ -54,7 +68,7 @@ static bool make_layer(uint16_t width, uint16_t height) {
     bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, (GLuint)layer.previous_draw);
     if (!complete) {
-        release_layer();
+        delete_layer_objects();
         return false;
     }
     layer.width = width;
@@ -65,8 +79,13 @@ static bool make_layer(uint16_t width, uint16_t height) {
 bool begin_layer_build(uint16_t width, uint16_t height) {
     if (!layer_enabled || !render_gl_ready() || width == 0 || height == 0) return false;
     if (width == layer.refused_width && height == layer.refused_height) return false;
+    if (!layer.first_frame_passed) {
+        layer.first_frame_passed = true;
+        return false;
+    }
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &layer.previous_draw);
-    if (layer.framebuffer && (layer.width != width || layer.height != height)) release_layer();
+    if (layer.framebuffer && (layer.width != width || layer.height != height))
+        delete_layer_objects();
     if (!layer.framebuffer && !make_layer(width, height)) {
         fprintf(stderr, "render: no %ux%u off-screen layer; drawing everything directly\n",
                 (unsigned)width, (unsigned)height);
@@ -120,12 +139,7 @@ void invalidate_layer() {
 }
 
 void release_layer() {
-    if (render_gl_ready()) {
-        if (layer.framebuffer) glDeleteFramebuffers(1, &layer.framebuffer);
-        if (layer.color) glDeleteRenderbuffers(1, &layer.color);
-    }
-    layer.framebuffer = layer.color = 0;
-    layer.width = layer.height = 0;
+    delete_layer_objects();
     layer.refused_width = layer.refused_height = 0;
-    layer.valid = false;
+    layer.first_frame_passed = false;
 }

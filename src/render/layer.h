@@ -11,7 +11,8 @@
 #include <cstdint>
 
 // Binds the layer as the drawing target, made or resized to width x height
-// pixels. False (nothing bound) when no layer of that size can be had.
+// pixels. False (nothing bound) when no layer of that size can be had, and
+// for the first frame after start-up, which is drawn directly.
 bool begin_layer_build(uint16_t width, uint16_t height);
 // Binds the valid layer for drawing again inside one rectangle (pixels,
 // from the top left); everything outside it stays. False without a layer.

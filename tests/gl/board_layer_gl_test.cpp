@@ -99,6 +99,7 @@ TEST_F(ScreenGl, BoardLayerDrawsTheRestingBoardExactlyAsDirectDrawing) {
 TEST_F(ScreenGl, BoardLayerIsBuiltAgainOnlyWhenATileStartsOrStopsMoving) {
     go_to_level(10);
     draw_frame();
+    draw_frame();
     uint32_t builds = layer_build_count;
     draw_frame();
     EXPECT_EQ(layer_build_count, builds) << "nothing changed, yet the layer was built";
