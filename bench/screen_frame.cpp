@@ -27,6 +27,7 @@
 #include "config/config.h"
 #include "render/draw.h"
 #include "render/font.h"
+#include "render/layer.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
@@ -142,6 +143,7 @@ void time_frames(benchmark::State& state) {
     state.counters["p95_ms"] = ms[ms.size() * 95 / 100];
     state.counters["p99_ms"] = ms[ms.size() * 99 / 100];
     state.counters["budget_pct"] = median / FRAME_BUDGET_MS * 100;
+    state.counters["layer_builds"] = layer_build_count;
 }
 
 void BM_ScreenFrame(benchmark::State& state) {
@@ -149,6 +151,40 @@ void BM_ScreenFrame(benchmark::State& state) {
     time_frames(state);
 }
 BENCHMARK(BM_ScreenFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The frame in which a tile starts or stops moving: the board layer is
+// drawn anew before it is copied.
+void BM_ScreenFrameLayerRebuilt(benchmark::State& state) {
+    busy_board();
+    frame_delta = 1.0f / 60;
+    std::vector<double> ms;
+    for (auto _ : state) {
+        invalidate_layer();
+        auto start = std::chrono::steady_clock::now();
+        update_game_screen();
+        glClear(GL_COLOR_BUFFER_BIT);
+        draw_game_screen();
+        glFinish();
+        double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+        if (clock_seconds < 10) clock_seconds = 110;
+    }
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["median_ms"] = ms[ms.size() / 2];
+}
+BENCHMARK(BM_ScreenFrameLayerRebuilt)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same frame drawn without the layer, everything directly, as before.
+void BM_ScreenFrameDirect(benchmark::State& state) {
+    busy_board();
+    layer_enabled = false;
+    time_frames(state);
+    layer_enabled = true;
+}
+BENCHMARK(BM_ScreenFrameDirect)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // What the frame costs on the CPU alone (commands queued, not rendered).
 void BM_ScreenFrameCpu(benchmark::State& state) {

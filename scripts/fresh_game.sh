@@ -1,6 +1,8 @@
 # fresh_game.sh - sourced by scripts that look at the real game from the
 # outside: starts it under a private Xvfb on a copy of BUILD/run with a
-# fresh level 2 saved (tutorial seen) and waits for its window.
+# fresh level 2 saved (tutorial seen) and waits for its window. FRESH_LEVEL
+# picks another level; WITH_WINDOW_MANAGER=1 runs twm first (a window can
+# only be minimised under a window manager).
 #
 # Needs root (the repository) and build set by the caller. Leaves work (the
 # temporary directory), game_pid and wid (its window); everything is
@@ -13,14 +15,23 @@ unset DISPLAY
 source "$root/scripts/xvfb.sh"
 work=$(mktemp -d)
 game_pid=""
+wm_pid=""
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
     kill "${XVFB_PID:-}" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 cp -rL "$run" "$work/run"
-/usr/bin/python3 "$root/tests/e2e/save_tool.py" fresh "$work/run/autosave" 2
+/usr/bin/python3 "$root/tests/e2e/save_tool.py" fresh "$work/run/autosave" "${FRESH_LEVEL:-2}"
+if [ "${WITH_WINDOW_MANAGER:-0}" = 1 ]; then
+    # Placed where it asks to be, undecorated: window points stay screen points.
+    printf 'RandomPlacement\nUsePPosition "on"\nNoTitle\n' >"$work/twmrc"
+    twm -f "$work/twmrc" >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 0.5
+fi
 
 (cd "$work/run" && exec ./game) >"$work/log" 2>&1 &
 game_pid=$!

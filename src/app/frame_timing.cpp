@@ -15,8 +15,9 @@ int64_t frame_sleep_us(double work_time, float min_time) {
     return (int64_t)(((double)min_time - work_time) * 1000000.0);
 }
 
-bool count_frame(double now, double* last_title_time, uint16_t* counter, int* fps) {
-    *counter += 1;
+bool count_frame(double now, double* last_title_time, uint16_t* counter, int* fps,
+                 bool drawn) {
+    if (drawn) *counter += 1;
     if (now - *last_title_time < 1.0) return false;
     *fps = *counter;
     *last_title_time = now;

@@ -16,9 +16,11 @@ float clamp_frame_delta(double seconds);
 // the rest of min_time, truncated; 0 once the work reached min_time.
 int64_t frame_sleep_us(double work_time, float min_time);
 
-// Counts one frame started at now. Once at least a second has passed since
-// *last_title_time, returns true with the count in *fps and starts over.
-bool count_frame(double now, double* last_title_time, uint16_t* counter, int* fps);
+// Counts one frame started at now (unless it was not drawn). Once at least
+// a second has passed since *last_title_time, returns true with the count
+// in *fps and starts over.
+bool count_frame(double now, double* last_title_time, uint16_t* counter, int* fps,
+                 bool drawn = true);
 
 // "game (fps: 60)".
 void format_fps_title(char* out, size_t capacity, const char* title, int fps);

@@ -28,8 +28,8 @@ KeyCommand key_command(int glfw_key, int action, int mods);
 // handling; everything else is dropped.
 bool mouse_event_is_click(int button, int action);
 
-// Installs the key, mouse-button, framebuffer-size, character and cursor
-// callbacks on the game window (window_input.cpp).
+// Installs the key, mouse-button, framebuffer-size, refresh, iconify,
+// character and cursor callbacks on the game window (window_input.cpp).
 void install_window_callbacks(GLFWwindow* window);
 // Windowed <-> full screen on the primary monitor, restoring windowed_rect.
 void toggle_fullscreen();

@@ -1,9 +1,11 @@
 // shell.cpp - start-up, the main loop and shutdown.
 //
 // Everything runs on the main thread in a fixed order: window and context,
-// a loading screen, every subsystem behind it, then one frame per loop
-// iteration (events, file checks, update, draw, swap, pacing sleep) until
-// the close button or Q, and finally an ordered release of everything.
+// a loading screen, every subsystem behind it, then one pass per loop
+// iteration (events, file checks, update) until the close button or Q, and
+// finally an ordered release of everything. A pass draws, swaps and sleeps
+// out the rest of 5 ms only when something shown can have changed; else it
+// waits for events until the next file check or clock second is due.
 #include "app/shell.h"
 
 #include <glad/gl.h>
@@ -18,6 +20,7 @@
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/font.h"
+#include "render/layer.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/tween.h"
@@ -44,7 +47,29 @@ static struct {
     double shaders_checked, images_checked, sounds_checked, config_checked;
     TextLabel loading_label;
     bool game_loaded;  // the data made a playable game; only then is progress saved
+    // Input, a reload or a window event since the last drawn frame.
+    bool frame_wanted;
+    // The previous pass drew: its animations go on, so the next delta is
+    // clamped. After a pass that drew nothing, the whole time since counts.
+    bool drew_last;
+    int fps_shown;
+    double pass_start;  // before this pass's events
 } shell;
+
+void request_frame() {
+    shell.frame_wanted = true;
+}
+
+// Time spent waiting with nothing moving still runs the clocks; input that
+// arrives after such a wait first spends it, so an animation it starts
+// begins at the press instead of jumping by the wait.
+void catch_up_idle_time() {
+    if (shell.drew_last) return;
+    double now = platform_now();
+    frame_delta = (float)(now - shell.previous_frame_start);
+    shell.previous_frame_start = now;
+    update_game_screen();
+}
 
 // --- Steps owned by other subsystems ---------------------------------------
 
@@ -153,6 +178,9 @@ void init_game() {
 
     double now = platform_now();
     shell.previous_frame_start = now;
+    shell.drew_last = true;
+    shell.frame_wanted = true;
+    shell.fps_shown = -1;
     fps_counter = 0;
     shell.last_title_time = now;
     shell.shaders_checked = now;
@@ -163,34 +191,87 @@ void init_game() {
 
 // --- One frame ----------------------------------------------------------------
 
-void run_frame() {
+static void show_fps_in_title(double now) {
+    int fps = 0;
+    if (!count_frame(now, &shell.last_title_time, &fps_counter, &fps, false)) return;
+    if (fps == shell.fps_shown) return;
+    shell.fps_shown = fps;
+    char title[64];
+    format_fps_title(title, sizeof title, window_title, fps);
+    glfwSetWindowTitle(game_window, title);
+}
+
+// Every reload can change what the layer holds, and the picture.
+static void check_files(double now) {
+    bool changed = false;
+    if (file_check_due(now, &shell.shaders_checked)) changed |= reload_changed_shaders();
+    if (file_check_due(now, &shell.images_checked)) changed |= reload_changed_images();
+    if (file_check_due(now, &shell.sounds_checked)) reload_changed_sounds();
+    if (file_check_due(now, &shell.config_checked)) changed |= reload_changed_config();
+    if (!changed) return;
+    invalidate_layer();
+    request_frame();
+}
+
+// Events, file checks and the update; true when the frame should be drawn.
+static bool advance_frame() {
+    double began = platform_now();
+    shell.pass_start = began;
+    glfwPollEvents();  // the input callbacks run in here
     frame_start_time = platform_now();
-    frame_delta = clamp_frame_delta(frame_start_time - shell.previous_frame_start);
+    double elapsed = frame_start_time - shell.previous_frame_start;
+    frame_delta = shell.drew_last ? clamp_frame_delta(elapsed) : (float)elapsed;
     shell.previous_frame_start = frame_start_time;
 
-    int fps = 0;
-    if (count_frame(frame_start_time, &shell.last_title_time, &fps_counter, &fps)) {
-        char title[64];
-        format_fps_title(title, sizeof title, window_title, fps);
-        glfwSetWindowTitle(game_window, title);
-    }
-
-    glfwPollEvents();  // the input callbacks run in here
-
-    if (file_check_due(frame_start_time, &shell.shaders_checked)) reload_changed_shaders();
-    if (file_check_due(frame_start_time, &shell.images_checked)) reload_changed_images();
-    if (file_check_due(frame_start_time, &shell.sounds_checked)) reload_changed_sounds();
-    if (file_check_due(frame_start_time, &shell.config_checked)) reload_changed_config();
-
+    check_files(frame_start_time);
+    // What runs now moves in this update: its last step is drawn too.
+    bool animating = game_screen_animating();
     update_game_screen();
+    frame_work_time = platform_now() - began;
+    return shell.frame_wanted || animating || game_screen_changed();
+}
+
+static void draw_frame() {
+    double began = platform_now();
     glClear(GL_COLOR_BUFFER_BIT);
     draw_game_screen();
-    frame_work_time = platform_now() - frame_start_time;
+    shell.frame_wanted = false;
+    fps_counter++;
+    show_fps_in_title(began);
+    frame_work_time += platform_now() - began;
+}
+
+void run_frame() {
+    advance_frame();
+    draw_frame();
+}
+
+static bool window_hidden() {
+    if (glfwGetWindowAttrib(game_window, GLFW_ICONIFIED)) return true;
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(game_window, &width, &height);
+    return width == 0 || height == 0;
+}
+
+// Until the next file check, clock second or title update is due.
+static double seconds_until_due(double now) {
+    double due = shell.shaders_checked;
+    const double checked[3] = {shell.images_checked, shell.sounds_checked, shell.config_checked};
+    for (double t : checked)
+        if (t < due) due = t;
+    // A check runs once more than half a second has passed.
+    double wait = due + 0.5 + 0.001 - now;
+    float clock = seconds_to_next_clock_second();
+    if (clock >= 0 && clock + 0.001 < wait) wait = clock + 0.001;
+    double title = shell.last_title_time + 1.0 - now;
+    if (title < wait) wait = title;
+    return wait > 0 ? wait : 0;
 }
 
 // --- Shutdown -----------------------------------------------------------------
 
 void release_game() {
+    release_layer();
     clear_tweens();
     clear_panel_shapes();
     clear_labels();
@@ -226,9 +307,19 @@ int game_main() {
     glfwSwapBuffers(game_window);
 
     while (!quit_requested && !glfwWindowShouldClose(game_window)) {
-        run_frame();
-        glfwSwapBuffers(game_window);
-        platform_sleep_us(frame_sleep_us(frame_work_time, min_frame_time));
+        // Minimised, nothing is drawn; the frame waits until shown again.
+        bool draw = advance_frame() && !window_hidden();
+        if (draw) {
+            draw_frame();
+            glfwSwapBuffers(game_window);
+            // The swap is where a software renderer does most of the frame:
+            // a frame starts at most every 5 ms, the swap included.
+            platform_sleep_us(frame_sleep_us(platform_now() - shell.pass_start, min_frame_time));
+        } else {
+            show_fps_in_title(platform_now());
+            glfwWaitEventsTimeout(seconds_until_due(platform_now()));
+        }
+        shell.drew_last = draw;
     }
     shutdown_game();
     return 0;

@@ -17,11 +17,13 @@ struct WindowRect {
 extern GLFWwindow* game_window;
 extern bool quit_requested;         // the quit key: ends the loop after this frame
 extern double frame_start_time;     // seconds since start-up, at this frame's start
-extern float frame_delta;           // seconds since the previous frame, at most 1/30
+// Seconds since the previous frame, at most 1/30 while frames are drawn one
+// after the other; the whole time waited after a pass that drew nothing.
+extern float frame_delta;
 extern double frame_work_time;      // this frame's work, without the buffer swap
-extern uint16_t fps_counter;        // frames since the last title update
+extern uint16_t fps_counter;        // frames drawn since the last title update
 extern WindowRect windowed_rect;    // where the window was before going full screen
-extern const float min_frame_time;  // 0.005 s: frames that work less sleep the rest
+extern const float min_frame_time;  // 0.005 s: a drawn frame, swap included, sleeps the rest
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.
 int game_main();
@@ -33,7 +35,13 @@ bool init_window();
 // buffer; init_game releases both.
 void draw_loading_screen();
 void init_game();
-void run_frame();  // one frame, without the buffer swap
+void run_frame();  // one frame, always drawn, without the buffer swap
+// The next pass draws a frame: input, a reload or a window event changed
+// something on screen (the window callbacks call it).
+void request_frame();
+// Before input that arrives while the loop waits: runs the update over the
+// time waited, so the input lands on clocks that are up to date.
+void catch_up_idle_time();
 void shutdown_game();
 // What shutdown_game frees, without saving or closing the window: every
 // pool, the config registry, the audio (output, lock, samples) and the

@@ -26,6 +26,7 @@ void toggle_fullscreen() {
 }
 
 static void on_key(GLFWwindow* window, int key, int scancode, int action, int mods) {
+    request_frame();
     switch (key_command(key, action, mods)) {
         case KEY_COMMAND_TOGGLE_FULLSCREEN:
             toggle_fullscreen();
@@ -40,6 +41,8 @@ static void on_key(GLFWwindow* window, int key, int scancode, int action, int mo
 
 static void on_mouse_button(GLFWwindow* window, int button, int action, int mods) {
     if (!mouse_event_is_click(button, action)) return;
+    catch_up_idle_time();
+    request_frame();
     double x = 0, y = 0;
     glfwGetCursorPos(window, &x, &y);
     handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, (float)x, (float)y);
@@ -47,6 +50,16 @@ static void on_mouse_button(GLFWwindow* window, int button, int action, int mods
 
 static void on_framebuffer_size(GLFWwindow* window, int width, int height) {
     resize_viewport((uint16_t)width, (uint16_t)height);
+    request_frame();
+}
+
+// Exposed, restored or maximised: the window needs its picture again.
+static void on_refresh(GLFWwindow* window) {
+    request_frame();
+}
+
+static void on_iconify(GLFWwindow* window, int iconified) {
+    request_frame();
 }
 
 static void ignore_character(GLFWwindow* window, unsigned int codepoint) {}
@@ -57,6 +70,8 @@ void install_window_callbacks(GLFWwindow* window) {
     glfwSetKeyCallback(window, on_key);
     glfwSetMouseButtonCallback(window, on_mouse_button);
     glfwSetFramebufferSizeCallback(window, on_framebuffer_size);
+    glfwSetWindowRefreshCallback(window, on_refresh);
+    glfwSetWindowIconifyCallback(window, on_iconify);
     glfwSetCharCallback(window, ignore_character);
     glfwSetCursorPosCallback(window, ignore_cursor_position);
 }

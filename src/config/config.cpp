@@ -310,10 +310,11 @@ void load_config() {
     free(text);
 }
 
-void reload_changed_config() {
+bool reload_changed_config() {
     int64_t mtime = platform_file_mtime(config_file_name);
-    if (mtime == 0 || mtime == config_mtime) return;
+    if (mtime == 0 || mtime == config_mtime) return false;
     config_reloading = true;
     load_config();
     config_reloading = false;
+    return true;
 }

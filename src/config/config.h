@@ -88,8 +88,8 @@ void load_config();
 // Applies config text held in memory (what load_config does after reading).
 void apply_config_text(const char* text, uint64_t length);
 // The twice-a-second change check: re-reads config.txt when its time changed
-// and then runs every reload callback.
-void reload_changed_config();
+// and then runs every reload callback; true when it did.
+bool reload_changed_config();
 // Shutdown: forgets every variable and callback.
 void clear_config_registry();
 

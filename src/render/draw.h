@@ -19,11 +19,17 @@ extern uint16_t logical_height;
 enum { MATRIX_STACK_DEPTH = 8, MAX_PANEL_SHAPES = 200 };
 
 void load_shaders();
-void reload_changed_shaders();
+// True when a source file changed (whether or not it built).
+bool reload_changed_shaders();
 void delete_shaders();  // shutdown: unit quad, shaders, program
 
 // Framebuffer size in pixels; a 0 x 0 size (minimised) keeps the projection.
 void resize_viewport(uint16_t width, uint16_t height);
+
+// Upside down (rows from the top) while on: a framebuffer object drawn so
+// is rasterised with the very arithmetic of a window that keeps its rows
+// from the top, as Mesa's do.
+void flip_projection(bool flipped);
 
 void set_draw_color(uint8_t r, uint8_t g, uint8_t b);
 

@@ -99,9 +99,20 @@ static GLuint link_program(GLuint vertex_shader, GLuint fragment_shader, char* l
     return program;
 }
 
+static bool projection_flipped;
+
 static void upload_projection() {
-    if (shader.program)
-        glUniformMatrix4fv(shader.projection_location, 1, GL_TRUE, shader.projection);
+    if (!shader.program) return;
+    float m[16];
+    memcpy(m, shader.projection, sizeof m);
+    if (projection_flipped)
+        for (int k = 4; k < 8; k++) m[k] = -m[k];
+    glUniformMatrix4fv(shader.projection_location, 1, GL_TRUE, m);
+}
+
+void flip_projection(bool flipped) {
+    projection_flipped = flipped;
+    upload_projection();
 }
 
 // Makes a freshly linked program current with the default uniform values.
@@ -210,11 +221,12 @@ static bool stage_changed(const ShaderStage* stage) {
     return time != 0 && time != stage->time;
 }
 
-void reload_changed_shaders() {
+bool reload_changed_shaders() {
     bool vertex = stage_changed(&shader.vertex), fragment = stage_changed(&shader.fragment);
-    if (!vertex && !fragment) return;
+    if (!vertex && !fragment) return false;
     rebuild_program(vertex, fragment);
     upload_projection();
+    return true;
 }
 
 void delete_shaders() {

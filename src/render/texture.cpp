@@ -223,12 +223,16 @@ Texture* find_texture(const char* name) {
     return nullptr;
 }
 
-void reload_changed_images() {
+bool reload_changed_images() {
+    bool any = false;
     for (Texture* texture = texture_list; texture; texture = texture->next) {
         if (texture->not_a_file) continue;
         int64_t time = platform_file_mtime(texture->path);
-        if (time != 0 && time != texture->file_time) upload_image_file(texture, texture->path);
+        if (time == 0 || time == texture->file_time) continue;
+        upload_image_file(texture, texture->path);
+        any = true;
     }
+    return any;
 }
 
 void clear_textures() {

@@ -35,7 +35,8 @@ void upload_image_file(Texture* texture, const char* path);
 void delete_texture(Texture* texture);
 // First record in list order (newest) with exactly this name, or null.
 Texture* find_texture(const char* name);
-void reload_changed_images();
+// True when a picture was read again.
+bool reload_changed_images();
 // Decodes a PNG held in memory into RGBA8 (free with free()). Anything that
 // is not a PNG, whose chunks run past its end, or whose header asks for
 // more than 4096 x 4096 pixels, is refused before decoding: null, with the

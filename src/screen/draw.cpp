@@ -2,7 +2,16 @@
 // (lines, tiles with shadows, selection, ghosts), the header and footer
 // (progress bar, labels, menu button) and the open panels and popups on top.
 // Nothing here changes game state; it only reads it.
+//
+// What rests (the background, the no-moves plate, the tutorial's demo line
+// and every tile that does not move) is kept in the retained layer and
+// drawn again only when it changes; each frame copies the layer and draws
+// what moves, the header and the overlays over it.
 #include "render/draw.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstring>
 
 #include "board/board.h"
 #include "board/click.h"
@@ -10,9 +19,11 @@
 #include "board/tutorial.h"
 #include "config/settings.h"
 #include "render/font.h"
+#include "render/layer.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/tween.h"
 #include "ui/popups.h"
 #include "ui/ui_common.h"
 
@@ -64,14 +75,51 @@ void draw_tile(int i, uint8_t value) {
     }
 }
 
+// Which tiles a drawing covers: all of them (drawing directly), the ones at
+// rest (the layer) or the ones that move (over the layer).
+enum TileSet : uint8_t { ALL_TILES, RESTING_TILES, MOVING_TILES };
+
+bool tile_moving(int i) {
+    return removing[i] || shuffling[i] || draw_layer[i] != 0 || sprite[i].scale != 0.0f;
+}
+
+// While part of the layer is drawn again, resting tiles whose footprint
+// (face, shadow, selection frame) lies wholly outside that part are left
+// out: the pixels there stay as they were.
+struct CullBox {
+    bool on;
+    float x0, y0, x1, y1;  // layout units around the board's centre
+} tile_cull;
+
+float tile_footprint_radius() {
+    float r = 45;  // face 40, shadow 5 further
+    if (tile_selection_size.x / 2 > r) r = tile_selection_size.x / 2;
+    if (tile_selection_size.y / 2 > r) r = tile_selection_size.y / 2;
+    return r + 3;
+}
+
+bool culled(int i) {
+    if (!tile_cull.on) return false;
+    Vec2 at = cell_home_position((uint8_t)i);
+    float r = tile_footprint_radius();
+    return at.x + r < tile_cull.x0 || at.x - r > tile_cull.x1 || at.y + r < tile_cull.y0 ||
+           at.y - r > tile_cull.y1;
+}
+
+bool tile_in_set(int i, TileSet set) {
+    if (set == ALL_TILES) return true;
+    return tile_moving(i) == (set == MOVING_TILES);
+}
+
 // Three passes so that a bouncing tile (layer 1) and the second tile of a
 // removed pair (layer 2) lie over their neighbours; shadows all go first.
-void draw_tiles() {
+void draw_tiles(TileSet set) {
     int cells = board.width * board.height;
     for (int pass = 0; pass < 3; pass++) {
         for (int i = 0; i < cells; i++) {
             uint8_t value = board.cells[i];
             if (value == EMPTY_CELL && !removing[i]) continue;
+            if (!tile_in_set(i, set) || (set == RESTING_TILES && culled(i))) continue;
             Vec2 at =
                 shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
             float scale = 1 + sprite[i].scale;
@@ -106,24 +154,35 @@ void draw_ghosts() {
     }
 }
 
-void draw_board() {
+// The demo line fades out over the tiles' removal; until then it rests.
+bool demo_line_resting() {
+    return find_tween("help_popup_line_alpha") == nullptr;
+}
+
+bool demo_line_in_set(TileSet set) {
+    if (set == ALL_TILES) return true;
+    return demo_line_resting() == (set == RESTING_TILES);
+}
+
+void draw_board(TileSet set) {
     float s = board_scale();
     push_matrix();
     translate_matrix((float)(logical_width / 2), board_centre_y());
     scale_matrix(s, s);
 
     // The level's overlay is sized for the level's board, not a practice one.
-    if (no_moves_shown && !tutorial_active)
+    if (set != MOVING_TILES && no_moves_shown && !tutorial_active)
         draw_panel_shape(&grid_background, 0, 0, packed_color(no_moves_settings.grid_bg_color));
-    if (demo_alpha > 0)
+    if (demo_alpha > 0 && demo_line_in_set(set))
         draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
                   faded(help_ghost_line_color, demo_alpha));
-    if (line_alpha > 0)
+    // The line joins tiles that are being removed: it never rests.
+    if (set != RESTING_TILES && line_alpha > 0)
         draw_line(line_points, line_point_count, line_size * line_scale / 2,
                   faded(line_color, line_alpha));
-    draw_tiles();
+    draw_tiles(set);
     // Ghost flags belong to the level's board, which the tutorial set aside.
-    if (pairs_countdown && !tutorial_active) draw_ghosts();
+    if (set != RESTING_TILES && pairs_countdown && !tutorial_active) draw_ghosts();
 
     pop_matrix();
 }
@@ -249,17 +308,145 @@ int line_segment_rects(const Vec2* points, int count, float h, LineRect* out) {
     return n;
 }
 
-void draw_game_screen() {
-    draw_rect(0, 0, logical_width, logical_height, bg_color.r, bg_color.g, bg_color.b, 255);
-    if (tutorial_active) {
-        draw_board();
-    } else if (settings_popup_open) {
-        // The popup covers the whole screen.
-    } else if (win2_popup_open) {
-        draw_header_and_footer();
-    } else {
-        draw_board();
-        draw_header_and_footer();
+namespace {
+
+// Everything the resting picture depends on besides the settings, the
+// pictures and the window, whose changes invalidate the layer directly.
+// The cells come first: a change there alone redraws only those cells.
+struct LayerKey {
+    uint8_t cells[BOARD_MAX_CELLS];  // resting tiles; EMPTY_CELL where none rests
+    const Texture* pictures[BOARD_MAX_CELLS];
+    uint8_t selected_cell;  // 255: none
+    const CellSprite* sprites;
+    uint16_t width, height;
+    uint8_t board_width, board_height;
+    uint8_t plate, tutorial, demo_count;
+    float demo_alpha;
+    Vec2 demo_points[4];
+};
+
+LayerKey built_key;
+uint16_t drawn_time_left;  // the clock's second in the last drawn frame
+
+void fill_layer_key(LayerKey* key) {
+    memset(key, 0, sizeof *key);
+    int cells = board.width * board.height;
+    for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
+        if (board.cells[i] == EMPTY_CELL || tile_moving(i)) continue;
+        key->cells[i] = board.cells[i];
+        key->pictures[i] = sprite[i].texture;
     }
+    key->sprites = sprite;
+    key->width = logical_width;
+    key->height = logical_height;
+    key->board_width = board.width;
+    key->board_height = board.height;
+    key->selected_cell = selected ? selected_cell : 255;
+    key->plate = no_moves_shown;
+    key->tutorial = tutorial_active;
+    if (demo_alpha > 0 && demo_line_resting()) {
+        key->demo_alpha = demo_alpha;
+        key->demo_count = tutorial.demo_count;
+        memcpy(key->demo_points, tutorial.demo_points, sizeof key->demo_points);
+    }
+}
+
+void draw_background() {
+    draw_rect(0, 0, logical_width, logical_height, bg_color.r, bg_color.g, bg_color.b, 255);
+}
+
+bool cell_changed(const LayerKey& a, const LayerKey& b, int i) {
+    bool frame = (a.selected_cell == i) != (b.selected_cell == i);
+    return frame || a.cells[i] != b.cells[i] || a.pictures[i] != b.pictures[i];
+}
+
+// The window pixels round the cells that differ between the keys, found
+// in layout units; false when no cell differs.
+bool changed_cells_box(const LayerKey& a, const LayerKey& b, CullBox* box, int rect[4]) {
+    int cells = board.width * board.height;
+    float r = tile_footprint_radius();
+    bool any = false;
+    for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
+        if (!cell_changed(a, b, i)) continue;
+        Vec2 at = cell_home_position((uint8_t)i);
+        if (!any || at.x - r < box->x0) box->x0 = at.x - r;
+        if (!any || at.y - r < box->y0) box->y0 = at.y - r;
+        if (!any || at.x + r > box->x1) box->x1 = at.x + r;
+        if (!any || at.y + r > box->y1) box->y1 = at.y + r;
+        any = true;
+    }
+    if (!any) return false;
+    box->on = true;
+    float s = board_scale(), cx = (float)(logical_width / 2), cy = board_centre_y();
+    int x0 = (int)floorf(cx + box->x0 * s) - 1, y0 = (int)floorf(cy + box->y0 * s) - 1;
+    int x1 = (int)ceilf(cx + box->x1 * s) + 1, y1 = (int)ceilf(cy + box->y1 * s) + 1;
+    rect[0] = x0 * pixel_scale;
+    rect[1] = y0 * pixel_scale;
+    rect[2] = (x1 - x0) * pixel_scale;
+    rect[3] = (y1 - y0) * pixel_scale;
+    return true;
+}
+
+void draw_resting_picture() {
+    draw_background();
+    draw_board(RESTING_TILES);
+}
+
+// The layer with what rests now, drawn again only where that changed.
+// False when there is no layer to draw with.
+bool show_resting_board() {
+    LayerKey key;
+    fill_layer_key(&key);
+    bool same_frame = memcmp(&key.sprites, &built_key.sprites,
+                             sizeof key - offsetof(LayerKey, sprites)) == 0;
+    CullBox box = {};
+    int rect[4];
+    if (layer_valid() && same_frame) {
+        if (changed_cells_box(key, built_key, &box, rect) &&
+            begin_layer_update(rect[0], rect[1], rect[2], rect[3])) {
+            tile_cull = box;
+            draw_resting_picture();
+            tile_cull = CullBox{};
+            end_layer_build();
+            built_key = key;
+        }
+    } else {
+        if (!begin_layer_build((uint16_t)(logical_width * pixel_scale),
+                               (uint16_t)(logical_height * pixel_scale)))
+            return false;
+        draw_resting_picture();
+        end_layer_build();
+        built_key = key;
+    }
+    show_layer();
+    return true;
+}
+
+}  // namespace
+
+void draw_game_screen() {
+    bool board_shown = tutorial_active || (!settings_popup_open && !win2_popup_open);
+    if (board_shown && show_resting_board()) {
+        draw_board(MOVING_TILES);
+    } else {
+        draw_background();
+        if (board_shown) draw_board(ALL_TILES);
+    }
+    if (!tutorial_active && !settings_popup_open) draw_header_and_footer();
     draw_overlays();
+    drawn_time_left = time_left;
+}
+
+bool game_screen_animating() {
+    return active_tween_count > 0 || timer_highlight > 0.0f;
+}
+
+bool game_screen_changed() {
+    return game_screen_animating() || time_left != drawn_time_left;
+}
+
+float seconds_to_next_clock_second() {
+    if (clock_running == 0.0f || tutorial_active || clock_seconds <= 0.0f) return -1.0f;
+    // The shown second drops once the exact time falls below it.
+    return clock_seconds - (float)(uint16_t)clock_seconds;
 }

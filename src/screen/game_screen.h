@@ -21,6 +21,14 @@ void reload_game_screen();
 void update_game_screen();
 // Draws the whole screen; the colour buffer is already cleared.
 void draw_game_screen();
+// The picture changes by itself: a tween runs or the timer flashes.
+bool game_screen_animating();
+// Something shown differs from the last drawn frame without any input: an
+// animation, or the clock's second.
+bool game_screen_changed();
+// Seconds until the running clock shows its next second; negative while no
+// clock runs.
+float seconds_to_next_clock_second();
 
 // Shapes and labels of the game screen itself (the header labels whose
 // texts follow the level are in screen/labels.h).

@@ -1,14 +1,16 @@
 // live_reload_leak_gl_test.cpp - the live reloads and the panels, repeated
 // many times in a real context, keep every pool and the number of live GL
 // objects flat. GL objects are counted by asking the driver which names
-// exist, so a texture, buffer or vertex array that a reload forgets to
-// delete shows up even when no pool counts it.
+// exist, so a texture, buffer, vertex array or the board layer's
+// framebuffer that a reload forgets to delete shows up even when no pool
+// counts it.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "gl/screen_fixture.h"
 #include "render/draw.h"
+#include "render/layer.h"
 #include "screen/game_state.h"
 #include "ui/popups.h"
 
@@ -17,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct LiveObjects {
-    int textures, buffers, vertex_arrays, programs, shaders;
+    int textures, buffers, vertex_arrays, programs, shaders, framebuffers, renderbuffers;
     int texture_records, fonts, labels, shapes;
 };
 
@@ -48,6 +50,8 @@ LiveObjects live_objects() {
     o.textures = count_live(glGenTextures, glDeleteTextures, glIsTexture);
     o.buffers = count_live(glGenBuffers, glDeleteBuffers, glIsBuffer);
     o.vertex_arrays = count_live(glGenVertexArrays, glDeleteVertexArrays, glIsVertexArray);
+    o.framebuffers = count_live(glGenFramebuffers, glDeleteFramebuffers, glIsFramebuffer);
+    o.renderbuffers = count_live(glGenRenderbuffers, glDeleteRenderbuffers, glIsRenderbuffer);
     o.programs = count_live_programs_and_shaders(true);
     o.shaders = count_live_programs_and_shaders(false);
     o.texture_records = texture_count;
@@ -61,6 +65,8 @@ void expect_same(const LiveObjects& a, const LiveObjects& b, int round) {
     EXPECT_EQ(a.textures, b.textures) << "GL textures after round " << round;
     EXPECT_EQ(a.buffers, b.buffers) << "GL buffers after round " << round;
     EXPECT_EQ(a.vertex_arrays, b.vertex_arrays) << "GL vertex arrays after round " << round;
+    EXPECT_EQ(a.framebuffers, b.framebuffers) << "GL framebuffers after round " << round;
+    EXPECT_EQ(a.renderbuffers, b.renderbuffers) << "GL renderbuffers after round " << round;
     EXPECT_EQ(a.programs, b.programs) << "GL programs after round " << round;
     EXPECT_EQ(a.shaders, b.shaders) << "GL shaders after round " << round;
     EXPECT_EQ(a.texture_records, b.texture_records) << "texture records after round " << round;
@@ -127,6 +133,7 @@ class LiveReloadLeak : public ScreenGl {
         for (Texture* t = texture_list; t; t = t->next)
             if (!t->not_a_file) t->file_time = 0;
         reload_changed_images();
+        invalidate_layer();  // as the loop does after a reload
 
         // The menu with its progress panel (which loads and frees pictures),
         // then the settings over the board.
@@ -153,6 +160,7 @@ TEST_F(LiveReloadLeak, ReloadsAndPanelsKeepPoolsAndLiveGlObjectsFlat) {
     ASSERT_GT(before.textures, 30) << "the tile set, fonts and panel image are textures";
     ASSERT_GT(before.buffers, 0);
     ASSERT_GT(before.vertex_arrays, 0);
+    ASSERT_EQ(before.framebuffers, 1) << "the board layer";
     for (int k = 2; k <= 12; k++) {
         round(k);
         if (HasFatalFailure()) return;
