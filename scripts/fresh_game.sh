@@ -28,6 +28,9 @@ cp -rL "$run" "$work/run"
 if [ "${WITH_WINDOW_MANAGER:-0}" = 1 ]; then
     # Placed where it asks to be, undecorated: window points stay screen points.
     printf 'RandomPlacement\nUsePPosition "on"\nNoTitle\n' >"$work/twmrc"
+    for font in Title Resize Menu Icon IconManager; do
+        printf '%sFont "fixed"\n' "$font" >>"$work/twmrc"
+    done
     twm -f "$work/twmrc" >/dev/null 2>&1 &
     wm_pid=$!
     sleep 0.5
