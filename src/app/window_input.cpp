@@ -1,14 +1,23 @@
 // window_input.cpp - the window callbacks: keys, mouse buttons, framebuffer
-// size, and switching between windowed and full-screen display.
+// size, minimising and focus, and switching between windowed and
+// full-screen display.
+#include "app/display.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "board/click.h"
+#include "board/hint.h"
 #include "render/draw.h"
+#include "screen/game_state.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
 WindowRect windowed_rect;
+
+// Why the window is away, if it is; window_away is set while either holds.
+static struct {
+    bool iconified, unfocused;
+} away;
 
 void toggle_fullscreen() {
     if (glfwGetWindowMonitor(game_window)) {
@@ -33,6 +42,9 @@ static void on_key(GLFWwindow* window, int key, int scancode, int action, int mo
         case KEY_COMMAND_QUIT:
             quit_requested = true;
             break;
+        case KEY_COMMAND_HINT:
+            show_hint();
+            break;
         case KEY_COMMAND_NONE:
             break;
     }
@@ -42,11 +54,28 @@ static void on_mouse_button(GLFWwindow* window, int button, int action, int mods
     if (!mouse_event_is_click(button, action)) return;
     double x = 0, y = 0;
     glfwGetCursorPos(window, &x, &y);
-    handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, (float)x, (float)y);
+    int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;
+    glfwGetWindowSize(window, &window_w, &window_h);
+    glfwGetFramebufferSize(window, &buffer_w, &buffer_h);
+    // The board is laid out in logical pixels: a press lands on the same
+    // cell at every pixel scale.
+    float lx = window_to_logical((float)x, window_w, buffer_w, pixel_scale);
+    float ly = window_to_logical((float)y, window_h, buffer_h, pixel_scale);
+    handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, lx, ly);
 }
 
 static void on_framebuffer_size(GLFWwindow* window, int width, int height) {
     resize_viewport((uint16_t)width, (uint16_t)height);
+}
+
+static void on_iconify(GLFWwindow* window, int iconified) {
+    away.iconified = iconified == GLFW_TRUE;
+    window_away = away.iconified || away.unfocused;
+}
+
+static void on_focus(GLFWwindow* window, int focused) {
+    away.unfocused = focused != GLFW_TRUE;
+    window_away = away.iconified || away.unfocused;
 }
 
 static void ignore_character(GLFWwindow* window, unsigned int codepoint) {}
@@ -57,6 +86,8 @@ void install_window_callbacks(GLFWwindow* window) {
     glfwSetKeyCallback(window, on_key);
     glfwSetMouseButtonCallback(window, on_mouse_button);
     glfwSetFramebufferSizeCallback(window, on_framebuffer_size);
+    glfwSetWindowIconifyCallback(window, on_iconify);
+    glfwSetWindowFocusCallback(window, on_focus);
     glfwSetCharCallback(window, ignore_character);
     glfwSetCursorPosCallback(window, ignore_cursor_position);
 }

@@ -32,8 +32,11 @@ size_t font_cache_size(int atlas_side) {
     return (size_t)atlas_side * atlas_side + FONT_GLYPH_COUNT * sizeof(Glyph) + sizeof(float);
 }
 
-void font_cache_path(char* out, size_t capacity, const char* name, int size) {
-    snprintf(out, capacity, "tmp/font.%s.%d", name, size);
+void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale) {
+    if (scale == 2)
+        snprintf(out, capacity, "tmp/font.%s.%d.x2", name, size);
+    else
+        snprintf(out, capacity, "tmp/font.%s.%d", name, size);
 }
 
 static uint32_t read_u32_be(const unsigned char* p) {
@@ -185,7 +188,7 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
         return nullptr;
     }
     char cache_path[256];
-    font_cache_path(cache_path, sizeof(cache_path), font->name, size);
+    font_cache_path(cache_path, sizeof(cache_path), font->name, size, pixel_scale);
     if (read_font_cache(font, cache_path, atlas, side)) return atlas;
     if (rasterise_font(font, font_path, atlas, side)) {
         write_font_cache(font, cache_path, atlas, side);
