@@ -3,6 +3,7 @@
 # synthesised by our own code.
 #
 #   images/   tile sets and the rounded rectangle (tools/assets/make_images.py)
+#   images_x2/ the same at twice the pixel size, for high-DPI screens
 #   fonts/    the two fonts under the names the game asks for
 #   licenses/ licence texts and a README on where each asset comes from
 #   sounds/   effects and music from our synthesiser (make-sounds)
@@ -50,6 +51,17 @@ add_custom_command(
   COMMENT "Drawing the tile sets and images"
   VERBATIM)
 
+set(ASSET_IMAGE_X2_OUTPUTS
+  ${GAME_RUN_DIR}/images_x2/tiles/count
+  ${GAME_RUN_DIR}/images_x2/rounded_rect.png)
+add_custom_command(
+  OUTPUT ${ASSET_IMAGE_X2_OUTPUTS}
+  COMMAND ${ASSET_PYTHON} ${ASSET_SOURCE_DIR}/make_images.py
+    ${ASSET_SOURCE_DIR}/tile_sets.txt ${ASSET_EMOJI_FONT} ${GAME_RUN_DIR}/images_x2 2
+  DEPENDS ${ASSET_SOURCE_DIR}/make_images.py ${ASSET_SOURCE_DIR}/tile_sets.txt ${ASSET_EMOJI_FONT}
+  COMMENT "Drawing the double-size tile sets and images"
+  VERBATIM)
+
 # --- fonts and licences ---------------------------------------------------------
 set(ASSET_FONT_OUTPUTS
   ${GAME_RUN_DIR}/fonts/PoetsenOne-Regular.ttf
@@ -87,7 +99,8 @@ add_custom_command(
   COMMENT "Synthesising the sounds and music"
   VERBATIM)
 
-add_custom_target(assets ALL DEPENDS ${ASSET_IMAGE_OUTPUTS} ${ASSET_FONT_OUTPUTS} ${ASSET_SOUND_OUTPUTS})
+add_custom_target(assets ALL DEPENDS ${ASSET_IMAGE_OUTPUTS} ${ASSET_IMAGE_X2_OUTPUTS}
+  ${ASSET_FONT_OUTPUTS} ${ASSET_SOUND_OUTPUTS})
 
 # Not part of the build: every tile set on one sheet, to check by eye.
 add_custom_target(contact-sheet

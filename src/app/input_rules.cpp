@@ -46,6 +46,7 @@ KeyCommand key_command(int glfw_key, int action, int mods) {
     if (key == APP_KEY_ENTER)
         return mods == GLFW_MOD_ALT ? KEY_COMMAND_TOGGLE_FULLSCREEN : KEY_COMMAND_NONE;
     if (key == APP_KEY_Q) return KEY_COMMAND_QUIT;
+    if (key == APP_KEY_H) return KEY_COMMAND_HINT;
     return KEY_COMMAND_NONE;
 }
 

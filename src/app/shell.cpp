@@ -10,10 +10,12 @@
 
 #include <glad/gl.h>
 
+#include "app/display.h"
 #include "app/frame_timing.h"
 #include "app/input.h"
 #include "audio/output.h"
 #include "audio/sounds.h"
+#include "board/board.h"
 #include "board/progress.h"
 #include "board/random.h"
 #include "config/config.h"
@@ -110,6 +112,37 @@ static void enter_executable_dir() {
     fprintf(stderr, "game: cannot enter the executable's directory; data is read from here\n");
 }
 
+// Scale 2 reads its tile counts from images_x2 only; without them the game
+// would refuse to start, so it draws at scale 1 from images instead.
+static bool double_size_tiles_present() {
+    load_tile_set_counts("images_x2");
+    char why[256];
+    bool usable = tile_sets_usable(why, sizeof why);
+    if (!usable) fprintf(stderr, "game: %s; drawing at pixel scale 1\n", why);
+    return usable;
+}
+
+// The content scale of the monitor the (still hidden) window opened on.
+static uint8_t pick_pixel_scale() {
+    float x = 0, y = 0;
+    glfwGetWindowContentScale(game_window, &x, &y);
+    pixel_scale = choose_pixel_scale(x, y);  // the check's message names its directory
+    if (pixel_scale == 2 && !double_size_tiles_present()) pixel_scale = 1;
+    return pixel_scale;
+}
+
+// Grows the window to scale x 540 by scale x 960 framebuffer pixels, in the
+// window coordinates of a system that may count points rather than pixels.
+static void size_window_for_scale(uint8_t scale) {
+    int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;
+    glfwGetWindowSize(game_window, &window_w, &window_h);
+    glfwGetFramebufferSize(game_window, &buffer_w, &buffer_h);
+    if (window_w <= 0 || window_h <= 0 || buffer_w <= 0 || buffer_h <= 0) return;
+    int want_w = scale * WINDOW_WIDTH, want_h = scale * WINDOW_HEIGHT;
+    if (buffer_w == want_w && buffer_h == want_h) return;
+    glfwSetWindowSize(game_window, want_w * window_w / buffer_w, want_h * window_h / buffer_h);
+}
+
 bool init_window() {
     platform_start_clock();
     enter_executable_dir();
@@ -122,6 +155,8 @@ bool init_window() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    // Shown once it has the size its pixel scale asks for.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     game_window = glfwCreateWindow(WINDOW_WIDTH, WINDOW_HEIGHT, window_title, nullptr, nullptr);
     if (!game_window) {
         fprintf(stderr, "game: cannot open a %dx%d window with an OpenGL 3.3 core context\n",
@@ -129,8 +164,10 @@ bool init_window() {
         glfwTerminate();
         return false;
     }
+    pixel_scale = pick_pixel_scale();
+    if (pixel_scale != 1) size_window_for_scale(pixel_scale);
+    glfwShowWindow(game_window);
     glfwMakeContextCurrent(game_window);
-    pixel_scale = 1;
     if (!gladLoadGL(glfwGetProcAddress)) {
         fprintf(stderr, "game: cannot load the OpenGL 3.3 entry points\n");
         glfwDestroyWindow(game_window);

@@ -1,14 +1,23 @@
 // window_input.cpp - the window callbacks: keys, mouse buttons, framebuffer
-// size, and switching between windowed and full-screen display.
+// size, minimising and focus, and switching between windowed and
+// full-screen display.
+#include "app/display.h"
 #include "app/input.h"
 #include "app/shell.h"
 #include "board/click.h"
+#include "board/hint.h"
 #include "render/draw.h"
+#include "screen/game_state.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
 WindowRect windowed_rect;
+
+// Why the window is away, if it is; window_away is set while either holds.
+static struct {
+    bool iconified, unfocused;
+} away;
 
 void toggle_fullscreen() {
     if (glfwGetWindowMonitor(game_window)) {
@@ -34,6 +43,9 @@ static void on_key(GLFWwindow* window, int key, int scancode, int action, int mo
         case KEY_COMMAND_QUIT:
             quit_requested = true;
             break;
+        case KEY_COMMAND_HINT:
+            show_hint();
+            break;
         case KEY_COMMAND_NONE:
             break;
     }
@@ -45,7 +57,14 @@ static void on_mouse_button(GLFWwindow* window, int button, int action, int mods
     request_frame();
     double x = 0, y = 0;
     glfwGetCursorPos(window, &x, &y);
-    handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, (float)x, (float)y);
+    int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;
+    glfwGetWindowSize(window, &window_w, &window_h);
+    glfwGetFramebufferSize(window, &buffer_w, &buffer_h);
+    // The board is laid out in logical pixels: a press lands on the same
+    // cell at every pixel scale.
+    float lx = window_to_logical((float)x, window_w, buffer_w, pixel_scale);
+    float ly = window_to_logical((float)y, window_h, buffer_h, pixel_scale);
+    handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, lx, ly);
 }
 
 static void on_framebuffer_size(GLFWwindow* window, int width, int height) {
@@ -60,6 +79,14 @@ static void on_refresh(GLFWwindow* window) {
 
 static void on_iconify(GLFWwindow* window, int iconified) {
     request_frame();
+    away.iconified = iconified == GLFW_TRUE;
+    window_away = away.iconified || away.unfocused;
+}
+
+static void on_focus(GLFWwindow* window, int focused) {
+    request_frame();
+    away.unfocused = focused != GLFW_TRUE;
+    window_away = away.iconified || away.unfocused;
 }
 
 static void ignore_character(GLFWwindow* window, unsigned int codepoint) {}
@@ -72,6 +99,7 @@ void install_window_callbacks(GLFWwindow* window) {
     glfwSetFramebufferSizeCallback(window, on_framebuffer_size);
     glfwSetWindowRefreshCallback(window, on_refresh);
     glfwSetWindowIconifyCallback(window, on_iconify);
+    glfwSetWindowFocusCallback(window, on_focus);
     glfwSetCharCallback(window, ignore_character);
     glfwSetCursorPosCallback(window, ignore_cursor_position);
 }

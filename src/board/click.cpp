@@ -30,6 +30,8 @@ bool inside(float x, float y, float cx, float cy, float w, float h) {
     return cx - w / 2 <= x && x <= cx + w / 2 && cy - h / 2 <= y && y <= cy + h / 2;
 }
 
+}  // namespace
+
 // Restarts tile i's swell-and-return. A bounce still running is first put
 // back to where it started, so repeated presses never ratchet the scale.
 void bounce_tile(uint8_t i) {
@@ -41,6 +43,8 @@ void bounce_tile(uint8_t i) {
                      tile_bounce_duration, ease_bump, 0.0f, false, on_bounce_done, i))
         draw_layer[i] = 0;  // no bounce will end to lower it
 }
+
+namespace {
 
 // Marks a tile of a removed pair and starts its swell; false when no tween
 // slot was free, and the caller finishes the removal at once.

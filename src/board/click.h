@@ -24,6 +24,10 @@ extern float line_alpha, line_scale;
 // a release.
 void handle_click(bool is_left, bool is_press, float x, float y);
 
+// Tile i swells and returns, as a selected tile does; the selection itself
+// is left alone.
+void bounce_tile(uint8_t i);
+
 // The board cell whose tile square (edges excluded) holds the window point,
 // or -1.
 int cell_at_point(float x, float y);

@@ -11,7 +11,8 @@
 
 struct Texture;
 
-// Window metrics kept by resize_viewport. pixel_scale is always 1.
+// Window metrics kept by resize_viewport. pixel_scale is 1, or 2 on a
+// high-DPI screen (chosen once at start-up); logical = framebuffer / scale.
 extern uint8_t pixel_scale;
 extern uint16_t logical_width;
 extern uint16_t logical_height;

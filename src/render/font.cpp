@@ -34,12 +34,15 @@ size_t font_cache_size(int atlas_side) {
     return (size_t)atlas_side * atlas_side + FONT_GLYPH_COUNT * sizeof(Glyph) + sizeof(float);
 }
 
-void font_cache_path(char* out, size_t capacity, const char* name, int size) {
-    snprintf(out, capacity, "tmp/font.%s.%d", name, size);
+void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale) {
+    if (scale == 2)
+        snprintf(out, capacity, "tmp/font.%s.%d.x2", name, size);
+    else
+        snprintf(out, capacity, "tmp/font.%s.%d", name, size);
 }
 
-void font_source_path(char* out, size_t capacity, const char* name, int size) {
-    snprintf(out, capacity, "tmp/fontsource.%s.%d", name, size);
+void font_source_path(char* out, size_t capacity, const char* name, int size, int scale) {
+    snprintf(out, capacity, "tmp/fontsource.%s.%d%s", name, size, scale == 2 ? ".x2" : "");
 }
 
 // What a cache was baked from. A font file that cannot be examined keeps
@@ -239,8 +242,8 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
         return nullptr;
     }
     char cache_path[256], record_path[256];
-    font_cache_path(cache_path, sizeof(cache_path), font->name, size);
-    font_source_path(record_path, sizeof(record_path), font->name, size);
+    font_cache_path(cache_path, sizeof(cache_path), font->name, size, pixel_scale);
+    font_source_path(record_path, sizeof(record_path), font->name, size, pixel_scale);
     FontSource source = describe_font_file(font_path, font->scaled_size);
     if (cache_made_from(record_path, source) && read_font_cache(font, cache_path, atlas, side))
         return atlas;

@@ -77,8 +77,11 @@ void bake_font(Font* font, Texture* texture, const char* path, uint8_t size);
 unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, int* atlas_side);
 int font_atlas_side(uint16_t scaled_size);  // 512 up to 64 px, else 1024
 size_t font_cache_size(int atlas_side);     // atlas + glyph table + ascent
-void font_cache_path(char* out, size_t capacity, const char* name, int size);
-void font_source_path(char* out, size_t capacity, const char* name, int size);
+// "tmp/font.<name>.<size>"; caches rasterised at pixel scale 2 add ".x2",
+// so the two scales never read (and rewrite) each other's atlas.
+void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale = 1);
+// The record beside it of the font file it was baked from.
+void font_source_path(char* out, size_t capacity, const char* name, int size, int scale = 1);
 // Takes the atlas (side x side bytes), the 95 glyphs and the ascent out of a
 // cache file held in memory; false, writing nothing, unless its length is
 // exactly font_cache_size(side).

@@ -14,6 +14,10 @@ extern uint8_t win2_popup_open;
 extern uint8_t lose_popup_open;
 extern uint8_t no_moves_shown;
 
+// Minimised or without the input focus (set by the window callbacks): a
+// running Time Challenge clock waits meanwhile.
+extern bool window_away;
+
 extern float timer_highlight;         // seconds left of the timer's flash
 extern float lose_popup_input_delay;  // clicks wait while above 0
 extern float ghost_appear_factor;     // 0..1, grows new ghosts

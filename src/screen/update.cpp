@@ -27,6 +27,7 @@ uint8_t win_popup_open;
 uint8_t win2_popup_open;
 uint8_t lose_popup_open;
 uint8_t no_moves_shown;
+bool window_away;
 
 float timer_highlight;
 float lose_popup_input_delay;
@@ -231,7 +232,7 @@ void update_game_screen() {
     update_tweens(dt);
     if (tutorial_active) return;
 
-    bool lost_now = clock_running != 0.0f && run_clock(dt);
+    bool lost_now = clock_running != 0.0f && !window_away && run_clock(dt);
     // Counted down also once the clock has stopped, so that a flash never
     // stays on after a won challenge.
     if (timer_highlight > 0.0f) timer_highlight -= dt;

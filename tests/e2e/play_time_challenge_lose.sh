@@ -3,7 +3,8 @@
 # first selected tile, runs out while a tile is held, and the release over
 # its partner removes nothing under the lose popup. Quit there: the next
 # start shows the lost level again, and only its press restarts the level
-# with its full time.
+# with its full time. Started once more, the clock waits while another
+# window has the input focus.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 : "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
@@ -53,4 +54,21 @@ game_wait_exit
 [ "$("${TOOL[@]}" field "$GAME_RUN/autosave" level)" = 10 ] || fail "the level changed"
 left=$("${TOOL[@]}" field "$GAME_RUN/autosave" time_left)
 [ "$left" = 120 ] || fail "the restarted Time Challenge kept $left seconds, not its full 120"
+
+game_start
+wait_for "the saved full-time board did not show" 15 face
+xdotool mousemove "$tx" "$ty" click 1  # the clock runs from here
+xlogo -geometry 40x40+1000+0 &
+other_pid=$!
+other=$(xdotool search --sync --name '^xlogo$' | head -n 1)
+xdotool windowfocus --sync "$other"
+sleep 8
+xdotool windowfocus --sync "$GAME_WID"
+xdotool key --window "$GAME_WID" q
+game_wait_exit
+kill "$other_pid" 2>/dev/null || true
+left=$("${TOOL[@]}" field "$GAME_RUN/autosave" time_left)
+# About a second ran with the focus; the eight seconds away never counted.
+[ "$left" -lt 120 ] || fail "the clock never ran after the tile was selected"
+[ "$left" -ge 115 ] || fail "the clock ran on while the window was away: $left seconds left"
 echo "ok"

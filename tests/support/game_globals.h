@@ -36,6 +36,7 @@ inline void reset_game_globals(uint32_t seed) {
     memset(ghost, 0, sizeof ghost);
     menu_panel_open = progress_panel_open = settings_popup_open = 0;
     win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
+    window_away = false;
     win2_popup_ready = false;
     timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;
     tutorial_active = false;

@@ -2,13 +2,16 @@
 # Builds the game's images directory: the tile sets listed in tile_sets.txt
 # (pictures taken from the colour emoji font's bitmap strike), the white
 # rounded rectangle every panel is cut from, and an icon for packaging.
+# With SCALE 2 it builds images_x2 instead: the same tile sets, count files
+# and rounded rectangle at twice the pixel size, for high-DPI screens (no
+# icon; packaging takes the one in images).
 #
 # The directory is assembled beside its final place and swapped in only when
 # everything succeeded, so a failure never leaves a half-built directory
 # behind a good-looking name. Any failure exits non-zero naming the code
 # point, file or package at fault.
 #
-# Usage: make_images.py TILE_TABLE EMOJI_FONT OUT_DIR
+# Usage: make_images.py TILE_TABLE EMOJI_FONT OUT_DIR [SCALE]
 
 import io
 import os
@@ -143,10 +146,12 @@ def rounded_alpha(size, radius, supersample):
     return np.rint(coverage * 255).astype(np.uint8)
 
 
-def rounded_rect_image():
-    """White everywhere (so filtering never pulls in black), shaped by alpha."""
-    rgba = np.full((ROUNDED_SIZE, ROUNDED_SIZE, 4), 255, np.uint8)
-    rgba[:, :, 3] = rounded_alpha(ROUNDED_SIZE, ROUNDED_RADIUS, SUPERSAMPLE)
+def rounded_rect_image(scale):
+    """White everywhere (so filtering never pulls in black), shaped by alpha.
+    The corner keeps its share of the image at every scale."""
+    size = ROUNDED_SIZE * scale
+    rgba = np.full((size, size, 4), 255, np.uint8)
+    rgba[:, :, 3] = rounded_alpha(size, ROUNDED_RADIUS * scale, SUPERSAMPLE)
     return Image.fromarray(rgba, "RGBA")
 
 
@@ -179,7 +184,7 @@ def write_text(path, text):
         f.write(text)
 
 
-def build(table_path, font_path, stage):
+def build(table_path, font_path, stage, scale):
     sets = read_tile_table(table_path)
     emoji = EmojiSource(font_path)
     os.makedirs(os.path.join(stage, "tiles"))
@@ -188,11 +193,13 @@ def build(table_path, font_path, stage):
         folder = os.path.join(stage, "tiles", "%02d" % s)
         os.makedirs(folder)
         for k, code in enumerate(codes, 1):
-            tile = bleed(fit_picture(emoji.picture(code), PICTURE_SIDE, TILE_SIZE))
+            tile = bleed(fit_picture(emoji.picture(code), PICTURE_SIDE * scale,
+                                     TILE_SIZE * scale))
             save_png(tile, os.path.join(folder, "%02d.png" % k))
         write_text(os.path.join(folder, "count"), "%d\n" % len(codes))
-    save_png(rounded_rect_image(), os.path.join(stage, "rounded_rect.png"))
-    save_png(icon_image(emoji.picture(sets[0][1][0])), os.path.join(stage, "icon.png"))
+    save_png(rounded_rect_image(scale), os.path.join(stage, "rounded_rect.png"))
+    if scale == 1:
+        save_png(icon_image(emoji.picture(sets[0][1][0])), os.path.join(stage, "icon.png"))
 
 
 def swap_in(stage, out):
@@ -206,14 +213,15 @@ def swap_in(stage, out):
 
 
 def main(argv):
-    if len(argv) != 4:
-        die("usage: make_images.py TILE_TABLE EMOJI_FONT OUT_DIR")
+    if len(argv) not in (4, 5) or (len(argv) == 5 and argv[4] not in ("1", "2")):
+        die("usage: make_images.py TILE_TABLE EMOJI_FONT OUT_DIR [SCALE (1 or 2)]")
     table_path, font_path, out = argv[1], argv[2], os.path.normpath(argv[3])
+    scale = int(argv[4]) if len(argv) == 5 else 1
     stage = out + ".partial"
     shutil.rmtree(stage, ignore_errors=True)
     os.makedirs(os.path.dirname(out) or ".", exist_ok=True)
     try:
-        build(table_path, font_path, stage)
+        build(table_path, font_path, stage, scale)
     except BaseException:
         shutil.rmtree(stage, ignore_errors=True)   # leave no half-built directory
         raise

@@ -113,6 +113,14 @@ TEST(KeyCommands, QQuitsWithAnyModifiersButOnlyOnPress) {
     EXPECT_EQ(key_command(GLFW_KEY_Q, GLFW_RELEASE, 0), KEY_COMMAND_NONE);
 }
 
+TEST(KeyCommands, HAsksForAHintOnPressOnly) {
+    for (int mods : {0, GLFW_MOD_SHIFT})
+        EXPECT_EQ(key_command(GLFW_KEY_H, GLFW_PRESS, mods), KEY_COMMAND_HINT) << mods;
+    EXPECT_EQ(key_command(GLFW_KEY_H, GLFW_REPEAT, 0), KEY_COMMAND_NONE);
+    EXPECT_EQ(key_command(GLFW_KEY_H, GLFW_RELEASE, 0), KEY_COMMAND_NONE);
+    EXPECT_EQ(key_command(GLFW_KEY_G, GLFW_PRESS, 0), KEY_COMMAND_NONE);
+}
+
 TEST(KeyCommands, OtherKeysDoNothing) {
     for (int key : {GLFW_KEY_ESCAPE, GLFW_KEY_SPACE, GLFW_KEY_W, GLFW_KEY_F11, GLFW_KEY_LEFT_ALT})
         for (int mods : {0, GLFW_MOD_ALT})

@@ -1,6 +1,7 @@
 // Data-contract tests for the generated images: tile-set count files against
 // the pictures on disk, the pictures' size, format and clean edges, and the
-// rounded rectangle that every panel is cut from.
+// rounded rectangle that every panel is cut from; images_x2 holds the same
+// at twice the size.
 #include "asset_files.h"
 
 #include <stb/stb_image.h>
@@ -31,15 +32,15 @@ bool load_png(const std::string &path, Rgba &image) {
     return true;
 }
 
-std::string tile_path(int set, int picture) {
+std::string tile_path(int set, int picture, const char *dir = "images") {
     char name[64];
-    std::snprintf(name, sizeof name, "images/tiles/%02d/%02d.png", set, picture);
+    std::snprintf(name, sizeof name, "%s/tiles/%02d/%02d.png", dir, set, picture);
     return run_path(name);
 }
 
-std::string set_dir(int set) {
+std::string set_dir(int set, const char *dir = "images") {
     char name[64];
-    std::snprintf(name, sizeof name, "images/tiles/%02d", set);
+    std::snprintf(name, sizeof name, "%s/tiles/%02d", dir, set);
     return run_path(name);
 }
 
@@ -57,27 +58,28 @@ int png_files_in(const std::string &dir) {
 
 int tile_set_count() { return read_count_file(run_path("images/tiles/count")); }
 
-// Checks one tile picture; returns a description of the first fault or "".
-std::string picture_fault(const Rgba &img) {
-    if (img.width != 80 || img.height != 80) return "is not 80 x 80";
+// Checks one tile picture of side pixels (80, or 160 in images_x2);
+// returns a description of the first fault or "".
+std::string picture_fault(const Rgba &img, int side = 80) {
+    if (img.width != side || img.height != side) return "is not " + std::to_string(side) + " pixels square";
     if (img.channels_in_file != 4) return "is not stored as RGBA";
-    int min_x = 80, min_y = 80, max_x = -1, max_y = -1;
-    for (int y = 0; y < 80; y++)
-        for (int x = 0; x < 80; x++)
+    int min_x = side, min_y = side, max_x = -1, max_y = -1;
+    for (int y = 0; y < side; y++)
+        for (int x = 0; x < side; x++)
             if (img.at(x, y)[3] > 0) {
                 min_x = std::min(min_x, x), max_x = std::max(max_x, x);
                 min_y = std::min(min_y, y), max_y = std::max(max_y, y);
             }
     if (max_x < 0) return "is fully transparent";
-    if (min_x == 0 || min_y == 0 || max_x == 79 || max_y == 79) return "touches the tile's edge";
+    if (min_x == 0 || min_y == 0 || max_x == side - 1 || max_y == side - 1) return "touches the tile's edge";
     int longer = std::max(max_x - min_x, max_y - min_y) + 1;
-    if (longer < 70) return "does not fill its tile";
+    if (longer < side * 70 / 80) return "does not fill its tile";
 
     // Linear filtering mixes every transparent pixel into the edge: each one
     // that borders the picture must carry the colours of its visible
     // neighbours (never black around a light picture).
-    for (int y = 0; y < 80; y++)
-        for (int x = 0; x < 80; x++) {
+    for (int y = 0; y < side; y++)
+        for (int x = 0; x < side; x++) {
             const unsigned char *p = img.at(x, y);
             if (p[3] != 0) continue;
             int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
@@ -85,7 +87,7 @@ std::string picture_fault(const Rgba &img) {
             for (int dy = -1; dy <= 1; dy++)
                 for (int dx = -1; dx <= 1; dx++) {
                     int nx = x + dx, ny = y + dy;
-                    if ((!dx && !dy) || nx < 0 || ny < 0 || nx >= 80 || ny >= 80) continue;
+                    if ((!dx && !dy) || nx < 0 || ny < 0 || nx >= side || ny >= side) continue;
                     const unsigned char *q = img.at(nx, ny);
                     if (q[3] == 0) continue;
                     borders = true;
@@ -194,4 +196,39 @@ TEST(AssetImages, RoundedRectIsWhiteWithAntialiasedRoundCorners) {
     EXPECT_EQ(img.at(32, 32)[3], 255);
     EXPECT_TRUE(partial) << "the corners are not anti-aliased";
     for (int i = 1; i < 16; i++) EXPECT_GE(img.at(i, i)[3], img.at(i - 1, i - 1)[3]) << "coverage grows inwards";
+}
+
+TEST(AssetImagesX2, SameCountFilesAndEveryPictureAClean160x160Tile) {
+    SKIP_WITHOUT_ASSETS();
+    int sets = tile_set_count();
+    ASSERT_GE(sets, 1);
+    ASSERT_EQ(read_count_file(run_path("images_x2/tiles/count")), sets);
+    for (int s = 1; s <= sets; s++) {
+        int count = read_count_file(set_dir(s) + "/count");
+        ASSERT_EQ(read_count_file(set_dir(s, "images_x2") + "/count"), count) << "set " << s;
+        EXPECT_EQ(png_files_in(set_dir(s, "images_x2")), count) << "set " << s;
+        for (int k = 1; k <= count; k++) {
+            Rgba img;
+            ASSERT_TRUE(load_png(tile_path(s, k, "images_x2"), img)) << tile_path(s, k, "images_x2");
+            EXPECT_EQ(picture_fault(img, 160), "") << tile_path(s, k, "images_x2");
+        }
+    }
+}
+
+TEST(AssetImagesX2, RoundedRectIsTheSameShapeAtTwiceTheSize) {
+    SKIP_WITHOUT_ASSETS();
+    Rgba small, big;
+    ASSERT_TRUE(load_png(run_path("images/rounded_rect.png"), small));
+    ASSERT_TRUE(load_png(run_path("images_x2/rounded_rect.png"), big));
+    ASSERT_EQ(big.width, 128);
+    ASSERT_EQ(big.height, 128);
+    // Each 2 x 2 block covers what one pixel of the small image covers, so
+    // the nine-slice corner keeps its share of the image.
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            int sum = big.at(2 * x, 2 * y)[3] + big.at(2 * x + 1, 2 * y)[3] + big.at(2 * x, 2 * y + 1)[3] +
+                      big.at(2 * x + 1, 2 * y + 1)[3];
+            ASSERT_NEAR(sum / 4.0, small.at(x, y)[3], 8.0) << "(" << x << ", " << y << ")";
+            ASSERT_EQ(big.at(2 * x, 2 * y)[0], 255);
+        }
 }

@@ -1,7 +1,13 @@
 // click_test.cpp - presses and releases on the board: selecting, matching by
 // two presses or by dragging, keeping and dropping the selection, removing
-// cells, the menu button, the popups' order and the removal animation.
+// cells, the menu button, the popups' order and the removal animation; the
+// hint key's bounce.
 #include "game_fixture.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "board/hint.h"
 
 namespace {
 
@@ -27,6 +33,13 @@ protected:
 
 class Removal : public Click {};
 class ClickRouting : public Click {};
+class Hint : public Click {};
+
+std::string saved_bytes() {
+    EXPECT_TRUE(save_progress());
+    std::ifstream in("autosave", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 }  // namespace
 
@@ -229,4 +242,51 @@ TEST_F(ClickRouting, ThePracticeBoardsTakePressesBeforeAReopenedWinPopup) {
     press_at(1, 1);
     EXPECT_EQ(win_popup_open, 1);
     EXPECT_EQ(level, 3) << "the level must not advance under the tutorial";
+}
+
+TEST_F(Hint, BouncesTheFirstPairTheMoveSearchFindsAndChangesNothingElse) {
+    std::string before = saved_bytes();
+    EXPECT_TRUE(show_hint());
+    // The 1s (cells 7 and 14) are walled in; the 2s come next in index order.
+    EXPECT_NE(find_tween("tile8_bounce"), nullptr);
+    EXPECT_NE(find_tween("tile9_bounce"), nullptr);
+    EXPECT_EQ(find_tween("tile7_bounce"), nullptr);
+    EXPECT_FALSE(selected);
+    EXPECT_EQ(saved_bytes(), before);  // before any frame adds play time
+    frames_for(tile_bounce_duration);
+    EXPECT_EQ(sprite[8].scale, 0.0f);
+    EXPECT_EQ(board.cells[8], 2);
+    EXPECT_EQ(match_count, 0);
+}
+
+TEST_F(Hint, KeepsASelectionAndItsPairStillMatches) {
+    press_cell(10);
+    EXPECT_TRUE(show_hint());
+    EXPECT_TRUE(selected);
+    EXPECT_EQ(selected_cell, 10);
+    press_cell(16);
+    EXPECT_EQ(board.cells[10] + board.cells[16], 0);
+}
+
+TEST_F(Hint, NothingInChallengesTheTutorialPopupsMenuOrWithoutAPair) {
+    uint8_t* flags[] = {&menu_panel_open, &progress_panel_open, &settings_popup_open,
+                        &win_popup_open,  &win2_popup_open,     &lose_popup_open};
+    for (uint8_t* flag : flags) {
+        *flag = 1;
+        EXPECT_FALSE(show_hint());
+        *flag = 0;
+    }
+    tutorial_active = true;
+    EXPECT_FALSE(show_hint());
+    tutorial_active = false;
+    EXPECT_EQ(find_tween("tile8_bounce"), nullptr);
+
+    play_board(10, crossed_board());  // Time Challenge
+    EXPECT_FALSE(show_hint());
+    play_board(20, crossed_board());  // Pairs Countdown
+    EXPECT_FALSE(show_hint());
+    EXPECT_EQ(find_tween("tile8_bounce"), nullptr);
+
+    play_board(3, board_from(4, 3, {0, 0, 0, 0, 0, 1, 2, 0, 0, 0, 0, 0}));
+    EXPECT_FALSE(show_hint());
 }

@@ -156,6 +156,22 @@ TEST_F(FontCache, AtlasSideAndCacheNameFollowNameAndSize) {
     EXPECT_EQ(file_bytes("tmp/font.other.64"), file_bytes("tmp/font.big.64"));
 }
 
+TEST_F(FontCache, ScaleTwoRastersAtDoubleSizeIntoACacheOfItsOwn) {
+    const Font* one = load_font("text", "sans.ttf", 40);
+    std::vector<char> scale_one = file_bytes("tmp/font.text.40");
+    float advance_one = glyph_of(one, 'M').advance;
+    pixel_scale = 2;
+    const Font* two = load_font("text", "sans.ttf", 40);
+    pixel_scale = 1;
+    EXPECT_EQ(two->scaled_size, 80);
+    EXPECT_EQ(two->texture->width, 1024);
+    EXPECT_NEAR(glyph_of(two, 'M').advance, 2 * advance_one, 1.0f);
+    EXPECT_FLOAT_EQ(two->ascent, one->ascent);  // logical pixels at both scales
+    EXPECT_EQ(fs::file_size("tmp/font.text.40.x2"), 1056180u);
+    // The scale-1 cache is neither read nor rewritten by scale 2.
+    EXPECT_EQ(file_bytes("tmp/font.text.40"), scale_one);
+}
+
 TEST_F(FontCache, MissingOrBrokenFontFileGivesAnEmptyFontAndNoCache) {
     std::vector<char> sans = file_bytes("fonts/sans.ttf");
     write_bytes("fonts/garbage.ttf", std::vector<char>(5000, 'g'));

@@ -87,6 +87,23 @@ TEST_F(Clock, StandsStillDuringTheTutorial) {
     EXPECT_EQ(clock_seconds, before);
 }
 
+TEST_F(Clock, WaitsWhileTheWindowIsAwayAndGoesOnFromTheSameValue) {
+    play_board(10, crossed_board());
+    press_cell(7);
+    frames(90);
+    float before = clock_seconds;
+    uint16_t shown = time_left;
+    window_away = true;
+    frames(600);
+    EXPECT_EQ(clock_seconds, before);
+    EXPECT_EQ(time_left, shown);
+    EXPECT_EQ(lose_popup_open, 0);
+    window_away = false;
+    frames(60);
+    EXPECT_NEAR(clock_seconds, before - 60 * TEST_FRAME, 1e-3);
+    EXPECT_EQ(clock_running, 1.0f);
+}
+
 TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     play_board(10, crossed_board());
     press_cell(7);

@@ -1,0 +1,28 @@
+// hint.cpp - the hint key's rule: which pair to show, and when not to.
+#include "board/hint.h"
+
+#include "board/board.h"
+#include "board/click.h"
+#include "board/tutorial.h"
+#include "screen/game_state.h"
+
+namespace {
+
+// Challenges are meant to be solved unaided; over a panel or popup the
+// board is not what the player is looking at.
+bool hint_allowed() {
+    if (tutorial_active || time_challenge || pairs_countdown) return false;
+    return !menu_panel_open && !progress_panel_open && !settings_popup_open && !win_popup_open &&
+           !win2_popup_open && !lose_popup_open && !no_moves_shown;
+}
+
+}  // namespace
+
+bool show_hint() {
+    if (!hint_allowed() || !any_move_exists()) return false;
+    uint8_t count = connection_path.count;
+    if (count < 2 || count > 4) return false;
+    bounce_tile(connection_path.points[0]);
+    bounce_tile(connection_path.points[count - 1]);
+    return true;
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# On a screen whose Xft.dpi is 192 the game draws at pixel scale 2: a
+# 1080 x 1920 window, text from atlases rasterised at twice the size, tiles
+# from images_x2, and presses at a pair's on-screen position remove it.
+# Without images_x2's count files it starts at scale 1 as before.
+export XVFB_SCREEN=2400x2100x24 XVFB_XFT_DPI=192
+source "$(dirname "$0")/lib.sh"
+e2e_setup
+: "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
+TOOL=(/usr/bin/python3 "$E2E_SOURCE_DIR/tests/e2e/board_tool.py")
+
+"${TOOL[@]}" save "$GAME_RUN/autosave" 1
+"$GAME_BUILD_DIR/level-tool" 1 --counts-from "$GAME_RUN/images" \
+    --offsets "$GAME_RUN/level_seed_offsets" >"$E2E_DIR/level1" || fail "level-tool failed"
+mapfile -t clicks < <("${TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/level1" regular)
+[ "${#clicks[@]}" -ge 4 ] || fail "too few pairs in level 1"
+# Picture 1 of set 1 turned flat green in images_x2 only: where it shows,
+# the tiles come from the double-size pictures.
+/usr/bin/convert -size 160x160 "xc:rgb(20,200,60)" "PNG32:$GAME_RUN/images_x2/tiles/01/01.png"
+one=$(/usr/bin/python3 -c 'import sys; print(open(sys.argv[1]).read().split().index("1"))' "$E2E_DIR/level1")
+read -r gx gy <<<"$("${TOOL[@]}" cell "$GAME_RUN/config.txt" "$E2E_DIR/level1" regular "$one")"
+
+game_start
+read -r _ _ width height <<<"$(window_geometry)"
+[ "$width" = 1080 ] && [ "$height" = 1920 ] || fail "window is ${width}x${height}, not 1080x1920"
+green() { [ "$(screen_pixel $((gx * 2)) $((gy * 2)))" = "20,200,60" ]; }
+wait_for "picture 1 is not the images_x2 one (pixel $(screen_pixel $((gx * 2)) $((gy * 2))))" 15 green
+sleep 1  # tiles grown in
+
+# A scale-1 atlas drawn twice as large would be made of 2 x 2 blocks; the
+# header's text rasterised at double size is not.
+screenshot "$E2E_DIR/x2.png"
+/usr/bin/convert "$E2E_DIR/x2.png" -crop 600x170+240+0 +repage "PNG24:$E2E_DIR/text.png"
+/usr/bin/convert "$E2E_DIR/text.png" -sample 50% -sample 200% "PNG24:$E2E_DIR/blocks.png"
+fine=$(/usr/bin/compare -metric AE "$E2E_DIR/text.png" "$E2E_DIR/blocks.png" null: 2>&1 || true)
+[ "${fine%% *}" -gt 300 ] 2>/dev/null || fail "the header text is blocky: $fine pixels finer than 2 x 2"
+dark=$(/usr/bin/convert "$E2E_DIR/text.png" -colorspace gray -threshold 40% -negate -format '%[fx:mean*w*h]' info:)
+[ "${dark%.*}" -gt 2000 ] || fail "no header text in the picture ($dark dark pixels)"
+ls "$GAME_RUN"/tmp/font.level_label_font.*.x2 >/dev/null 2>&1 || fail "no scale-2 font cache"
+
+read -r ax ay <<<"${clicks[0]}"
+read -r bx by <<<"${clicks[1]}"
+[ "$(screen_pixel $((ax * 2)) $(((ay - 36) * 2)))" = "255,255,255" ] || fail "no tile face at the first pair"
+xdotool mousemove $((ax * 2)) $((ay * 2)) click 1
+sleep 0.25
+xdotool mousemove $((bx * 2)) $((by * 2)) click 1
+gone() { [ "$(screen_pixel $((bx * 2)) $(((by - 36) * 2)))" != "255,255,255" ]; }
+wait_for "the pair pressed at its on-screen position was not removed" 5 gone
+xdotool key --window "$GAME_WID" q
+game_wait_exit
+[ "$GAME_STATUS" = 0 ] || fail "Q ended the game with status $GAME_STATUS"
+
+# Without the double-size count files: scale 1, the same board, and a word
+# on stderr.
+rm "$GAME_RUN/images_x2/tiles/count"
+game_start
+read -r _ _ width height <<<"$(window_geometry)"
+[ "$width" = 540 ] && [ "$height" = 960 ] || fail "fallback window is ${width}x${height}, not 540x960"
+read -r cx cy <<<"${clicks[2]}"
+face() { [ "$(screen_pixel "$cx" $((cy - 36)))" = "255,255,255" ]; }
+wait_for "the board did not show at scale 1" 15 face
+grep -q 'drawing at pixel scale 1' "$GAME_LOG" || fail "the fallback was not reported"
+xdotool key --window "$GAME_WID" q
+game_wait_exit
+[ "$GAME_STATUS" = 0 ] || fail "Q ended the fallback game with status $GAME_STATUS"
+echo "ok"
