@@ -44,6 +44,7 @@ static void on_key(GLFWwindow* window, int key, int scancode, int action, int mo
             quit_requested = true;
             break;
         case KEY_COMMAND_HINT:
+            catch_up_idle_time();  // the bounce starts now, not an idle wait ago
             show_hint();
             break;
         case KEY_COMMAND_NONE:
@@ -77,13 +78,17 @@ static void on_refresh(GLFWwindow* window) {
     request_frame();
 }
 
+// The time waited before the change is spent under the state it was in:
+// a running clock counts it up to leaving, and not up to coming back.
 static void on_iconify(GLFWwindow* window, int iconified) {
+    catch_up_idle_time();
     request_frame();
     away.iconified = iconified == GLFW_TRUE;
     window_away = away.iconified || away.unfocused;
 }
 
 static void on_focus(GLFWwindow* window, int focused) {
+    catch_up_idle_time();
     request_frame();
     away.unfocused = focused != GLFW_TRUE;
     window_away = away.iconified || away.unfocused;

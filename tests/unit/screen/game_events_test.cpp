@@ -94,6 +94,7 @@ TEST_F(Clock, WaitsWhileTheWindowIsAwayAndGoesOnFromTheSameValue) {
     float before = clock_seconds;
     uint16_t shown = time_left;
     window_away = true;
+    EXPECT_EQ(seconds_to_next_clock_second(), -1.0f) << "no wake-ups for a clock that waits";
     frames(600);
     EXPECT_EQ(clock_seconds, before);
     EXPECT_EQ(time_left, shown);
