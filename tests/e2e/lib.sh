@@ -31,13 +31,42 @@ GAME_WID=""
 GAME_LOG=""
 GAME_STATUS=""
 
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -n "$GAME_LOG" ] && [ -s "$GAME_LOG" ]; then
+E2E_LOG_SHOWN=no
+
+show_game_log() {
+    if [ "$E2E_LOG_SHOWN" = no ] && [ -n "$GAME_LOG" ] && [ -s "$GAME_LOG" ]; then
         echo "--- game output" >&2
         tail -n 40 "$GAME_LOG" >&2
     fi
+    E2E_LOG_SHOWN=yes
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    show_game_log
     exit 1
+}
+
+# Runs an X client, trying again while the server refuses the connection:
+# under heavy load Xvfb now and then turns a new client away, and a refused
+# client did nothing, so running it again is safe.
+x_client() {
+    local attempt rc err
+    err=$(mktemp "${TMPDIR:-/tmp}/game_e2e_x.XXXXXX")
+    for attempt in 1 2 3 4 5; do
+        rc=0
+        "$@" 2>"$err" || rc=$?
+        [ "$rc" -ne 0 ] && grep -qE "Can't open display|Failed creating new xdo|unable to open X server" "$err" ||
+            break
+        sleep 0.3
+    done
+    cat "$err" >&2
+    rm -f "$err"
+    return "$rc"
+}
+
+xdotool() {
+    x_client command xdotool "$@"
 }
 
 # A sanitizer build's game writes its reports to stderr, kept in GAME_LOG.
@@ -47,6 +76,9 @@ game_sanitizer_report() {
 }
 
 e2e_cleanup() {
+    # A command that failed under set -e ends the script without fail():
+    # show what the game said then too.
+    [ $? -eq 0 ] || show_game_log
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
         kill "$GAME_PID" 2>/dev/null || true
         wait "$GAME_PID" 2>/dev/null || true
@@ -148,7 +180,7 @@ set_config() {
 }
 
 screenshot() {
-    import -window root "PNG24:$1"
+    x_client import -window root "PNG24:$1"
 }
 
 # Prints "r,g,b" of pixel (x, y) of a screenshot.
