@@ -105,11 +105,13 @@ static void report_window_error(int code, const char* description) {
     fprintf(stderr, "game: window library error %d: %s\n", code, description);
 }
 
-// Every data path is relative to the executable's directory.
+// Every data path is relative to the executable's directory; what the game
+// writes goes there too unless it is read-only.
 static void enter_executable_dir() {
     char dir[1024];
-    if (platform_executable_dir(dir, sizeof dir) && platform_change_dir(dir)) return;
-    fprintf(stderr, "game: cannot enter the executable's directory; data is read from here\n");
+    if (!platform_executable_dir(dir, sizeof dir) || !platform_change_dir(dir))
+        fprintf(stderr, "game: cannot enter the executable's directory; data is read from here\n");
+    choose_writable_dir(".");
 }
 
 // Scale 2 reads its tile counts from images_x2 only; without them the game

@@ -43,7 +43,6 @@ bool restored;
 uint8_t current_set;
 uint8_t next_set;
 
-static const char autosave_path[] = "autosave";
 static const float NO_MATCH_TIME = 86400.0f;  // "no pair removed yet"
 static const float MAX_LEVEL_TIME = 864000.0f;
 static const uint16_t MAX_SAVED_SECONDS = 300;
@@ -59,7 +58,7 @@ static bool restored_clock_read;
 
 // A saved file that exists but could not be read (another user's file, a
 // read error) may hold good progress: this run never writes over it.
-static char unreadable_save_path[256];
+static char unreadable_save_path[1024];
 
 // Nothing draws a grid background until the game screen provides one.
 #if defined(__GNUC__)
@@ -314,8 +313,9 @@ bool save_progress_to(const char* path) {
     if (length == 0) return false;
 
     // The old file stays whole until the new one is complete on disk.
-    char temp[512];
-    snprintf(temp, sizeof temp, "%s.tmp", path);
+    char temp[1024];
+    int n = snprintf(temp, sizeof temp, "%s.tmp", path);
+    if (n < 0 || (size_t)n >= sizeof temp) return false;
     FILE* f = fopen(temp, "wb");
     if (!f) return false;
     bool ok = fwrite(bytes, 1, length, f) == length;
@@ -326,7 +326,10 @@ bool save_progress_to(const char* path) {
     return ok;
 }
 
-bool save_progress() { return save_progress_to(autosave_path); }
+bool save_progress() {
+    char path[1000];
+    return writable_path(path, sizeof path, "autosave") && save_progress_to(path);
+}
 
 void load_progress_from(const char* path) {
     size_t length = 0;
@@ -368,7 +371,11 @@ void load_progress_from(const char* path) {
     next_set = tile_set_count ? (uint8_t)((current_set + 1) % tile_set_count) : 0;
 }
 
-void load_progress() { load_progress_from(autosave_path); }
+void load_progress() {
+    char path[1000];
+    if (!writable_path(path, sizeof path, "autosave")) path[0] = '\0';  // reads as missing
+    load_progress_from(path);
+}
 
 bool tile_sets_usable(char* message, size_t capacity) {
     const char* dir = pixel_scale == 2 ? "images_x2" : "images";

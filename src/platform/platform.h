@@ -2,7 +2,8 @@
 //
 // Everything that differs between Windows and POSIX sits behind these verbs:
 // the program clock, sleeping, the executable's directory, file times, the
-// calendar time, one mutex type and a few file helpers. platform_posix.cpp
+// calendar time, one mutex type and a few file helpers, and where the game
+// may write its own files. platform_posix.cpp
 // implements them for Linux and the BSDs, platform_win32.cpp for Windows.
 // Nothing outside this folder includes an OS header.
 #pragma once
@@ -56,6 +57,24 @@ bool platform_sync_file(FILE* file);
 
 // Atomically replaces dst with src (both in the same directory).
 bool platform_replace_file(const char* src, const char* dst);
+
+// True when a file can really be created in dir: a probe file is made and
+// removed again (permission bits say nothing for root).
+bool platform_dir_writable(const char* dir);
+// The game's folder in the user's data directory, without a trailing
+// separator: $XDG_DATA_HOME/game (~/.local/share/game when unset), on
+// Windows %LOCALAPPDATA%\game. Not created here.
+bool platform_user_data_dir(char* out, size_t capacity);
+
+// The game writes "autosave" and "tmp/" in its own directory, or, when that
+// is read-only (an installed package), only in platform_user_data_dir.
+// choose_writable_dir decides once at start-up, after the shell has entered
+// the game's directory; until then every file stays in the working
+// directory.
+void choose_writable_dir(const char* game_dir);
+// Writes the path where the game's file name lives into out; false when it
+// does not fit.
+bool writable_path(char* out, size_t capacity, const char* name);
 
 void platform_mutex_init(PlatformMutex* m);
 void platform_mutex_lock(PlatformMutex* m);

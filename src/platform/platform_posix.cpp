@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +87,35 @@ bool platform_sync_file(FILE* file) {
 
 bool platform_replace_file(const char* src, const char* dst) {
     return rename(src, dst) == 0;
+}
+
+bool platform_dir_writable(const char* dir) {
+    char probe[PATH_MAX];
+    int n = snprintf(probe, sizeof probe, "%s/.write-probe.%ld", dir, (long)getpid());
+    if (n < 0 || (size_t)n >= sizeof probe) return false;
+    int fd = open(probe, O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) return false;
+    close(fd);
+    unlink(probe);
+    return true;
+}
+
+bool platform_user_data_dir(char* out, size_t capacity) {
+    // A relative XDG_DATA_HOME is invalid and ignored, like an empty one.
+    const char* data_home = getenv("XDG_DATA_HOME");
+    int n = -1;
+    if (data_home && data_home[0] == '/') {
+        n = snprintf(out, capacity, "%s/game", data_home);
+    } else {
+        const char* home = getenv("HOME");
+        if (!home || home[0] != '/') {
+            const passwd* user = getpwuid(getuid());
+            home = user ? user->pw_dir : nullptr;
+        }
+        if (!home || home[0] != '/') return false;
+        n = snprintf(out, capacity, "%s/.local/share/game", home);
+    }
+    return n >= 0 && (size_t)n < capacity;
 }
 
 void platform_mutex_init(PlatformMutex* m) {

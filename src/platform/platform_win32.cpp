@@ -14,6 +14,8 @@
 #include <time.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static_assert(sizeof(CRITICAL_SECTION) <= sizeof(PlatformMutex::storage),
@@ -97,6 +99,25 @@ bool platform_sync_file(FILE* file) {
 
 bool platform_replace_file(const char* src, const char* dst) {
     return MoveFileExA(src, dst, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool platform_dir_writable(const char* dir) {
+    char probe[MAX_PATH];
+    int n = snprintf(probe, sizeof probe, "%s\\.write-probe.%lu", dir, GetCurrentProcessId());
+    if (n < 0 || (size_t)n >= sizeof probe) return false;
+    // Read-only attributes and ACLs both show only in a real attempt.
+    HANDLE file = CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool platform_user_data_dir(char* out, size_t capacity) {
+    const char* local = getenv("LOCALAPPDATA");
+    if (!local || !local[0]) return false;
+    int n = snprintf(out, capacity, "%s\\game", local);
+    return n >= 0 && (size_t)n < capacity;
 }
 
 void platform_mutex_init(PlatformMutex* m) {

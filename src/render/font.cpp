@@ -35,14 +35,15 @@ size_t font_cache_size(int atlas_side) {
 }
 
 void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale) {
-    if (scale == 2)
-        snprintf(out, capacity, "tmp/font.%s.%d.x2", name, size);
-    else
-        snprintf(out, capacity, "tmp/font.%s.%d", name, size);
+    char file[256];
+    snprintf(file, sizeof file, "tmp/font.%s.%d%s", name, size, scale == 2 ? ".x2" : "");
+    if (!writable_path(out, capacity, file) && capacity) out[0] = '\0';
 }
 
 void font_source_path(char* out, size_t capacity, const char* name, int size, int scale) {
-    snprintf(out, capacity, "tmp/fontsource.%s.%d%s", name, size, scale == 2 ? ".x2" : "");
+    char file[256];
+    snprintf(file, sizeof file, "tmp/fontsource.%s.%d%s", name, size, scale == 2 ? ".x2" : "");
+    if (!writable_path(out, capacity, file) && capacity) out[0] = '\0';
 }
 
 // What a cache was baked from. A font file that cannot be examined keeps
@@ -175,7 +176,8 @@ static bool read_font_cache(Font* font, const char* cache_path, unsigned char* a
 // False when no whole cache was written.
 static bool write_font_cache(const Font* font, const char* cache_path, const unsigned char* atlas,
                              int side) {
-    if (!platform_make_dir("tmp")) {
+    char dir[1024];
+    if (!writable_path(dir, sizeof dir, "tmp") || !platform_make_dir(dir)) {
         fprintf(stderr, "render: cannot create tmp/ for the font cache\n");
         return false;
     }
@@ -241,7 +243,7 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
         free(atlas);
         return nullptr;
     }
-    char cache_path[256], record_path[256];
+    char cache_path[1024], record_path[1024];
     font_cache_path(cache_path, sizeof(cache_path), font->name, size, pixel_scale);
     font_source_path(record_path, sizeof(record_path), font->name, size, pixel_scale);
     FontSource source = describe_font_file(font_path, font->scaled_size);

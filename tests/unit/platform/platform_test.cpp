@@ -1,5 +1,6 @@
 // platform_test.cpp - the operating-system verbs: executable directory,
-// file times, calendar time, sleep, the mutex and the file helpers.
+// file times, calendar time, sleep, the mutex, the file helpers and where
+// the game's own files are written.
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -196,6 +197,66 @@ TEST_F(PlatformFiles, MakeDirIsTrueWhenTheDirectoryExistsAfterwards) {
     write("plain", "x");
     EXPECT_FALSE(platform_make_dir(path("plain").c_str()));
     EXPECT_FALSE(platform_make_dir(path("no/such/parent").c_str()));
+}
+
+
+// Root writes into a mode-555 directory, so only a real attempt tells.
+TEST_F(PlatformFiles, DirWritableTriesAProbeAndLeavesNothing) {
+    EXPECT_TRUE(platform_dir_writable(dir.c_str()));
+    EXPECT_FALSE(platform_dir_writable(path("missing").c_str()));
+    ASSERT_TRUE(platform_make_dir(path("locked").c_str()));
+    ASSERT_EQ(chmod(path("locked").c_str(), 0555), 0);
+    EXPECT_EQ(platform_dir_writable(path("locked").c_str()), geteuid() == 0);
+    ASSERT_EQ(chmod(path("locked").c_str(), 0755), 0);
+    EXPECT_EQ(system(("test -z \"$(ls -A '" + dir + "/locked')\"").c_str()), 0);
+    EXPECT_EQ(system(("test \"$(ls -A '" + dir + "')\" = locked").c_str()), 0);
+}
+
+struct WritableDir : PlatformFiles {
+    std::string old_home, old_data;
+    void SetUp() override {
+        PlatformFiles::SetUp();
+        old_home = getenv("HOME") ? getenv("HOME") : "";
+        old_data = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
+    }
+    void TearDown() override {
+        setenv("HOME", old_home.c_str(), 1);
+        setenv("XDG_DATA_HOME", old_data.c_str(), 1);
+        if (old_data.empty()) unsetenv("XDG_DATA_HOME");
+        choose_writable_dir(".");
+        PlatformFiles::TearDown();
+    }
+    std::string chosen(const char* name) const {
+        char out[1024];
+        return writable_path(out, sizeof out, name) ? out : "(does not fit)";
+    }
+};
+
+// A writable game directory keeps the files beside the game as today; a
+// read-only one sends them to the user's data folder, made on demand.
+TEST_F(WritableDir, UserDataFolderOnlyWhenTheGameDirectoryIsReadOnly) {
+    setenv("HOME", path("home").c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    choose_writable_dir(dir.c_str());
+    EXPECT_EQ(chosen("autosave"), "autosave");
+    EXPECT_EQ(chosen("tmp/font.a.1"), "tmp/font.a.1");
+    EXPECT_EQ(platform_file_mtime(path("home").c_str()), 0);
+
+    std::string unwritable = path("missing");
+    choose_writable_dir(unwritable.c_str());
+    EXPECT_EQ(chosen("autosave"), path("home") + "/.local/share/game/autosave");
+    struct stat st;
+    EXPECT_EQ(stat(path("home/.local/share/game").c_str(), &st), 0);
+
+    setenv("XDG_DATA_HOME", path("data").c_str(), 1);
+    choose_writable_dir(unwritable.c_str());
+    EXPECT_EQ(chosen("tmp"), path("data") + "/game/tmp");
+    setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored
+    choose_writable_dir(unwritable.c_str());
+    EXPECT_EQ(chosen("autosave"), path("home") + "/.local/share/game/autosave");
+
+    char small[8];
+    EXPECT_FALSE(writable_path(small, sizeof small, "autosave"));
 }
 
 }  // namespace
