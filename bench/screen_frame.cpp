@@ -31,7 +31,7 @@
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 namespace fs = std::filesystem;

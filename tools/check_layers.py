@@ -21,37 +21,28 @@ SIDEWAYS = {("board", "audio")}
 
 # "including file -> included header", both relative to src/.
 KNOWN = set("""
-audio/sounds.cpp -> screen/tween.h
 board/board_layout.cpp -> render/draw.h
 board/click.cpp -> render/draw.h
 board/click.cpp -> screen/game_state.h
 board/click.cpp -> screen/labels.h
 board/click.cpp -> screen/level_result.h
-board/click.cpp -> screen/tween.h
 board/click.cpp -> ui/popups.h
 board/hint.cpp -> screen/game_state.h
 board/progress.cpp -> render/draw.h
 board/progress.cpp -> screen/game_state.h
 board/progress.cpp -> screen/labels.h
 board/progress.cpp -> screen/level_result.h
-board/progress.cpp -> screen/tween.h
 board/progress.cpp -> ui/popups.h
 board/shuffle.cpp -> screen/game_state.h
-board/shuffle.cpp -> screen/tween.h
 board/tile_sets.cpp -> render/texture.h
 board/tutorial.cpp -> render/texture.h
 board/tutorial.cpp -> screen/game_state.h
-board/tutorial.cpp -> screen/tween.h
 screen/update.cpp -> app/shell.h
 ui/lose_popup.cpp -> screen/game_state.h
-ui/lose_popup.cpp -> screen/tween.h
 ui/menu_panel.cpp -> screen/game_state.h
-ui/menu_panel.cpp -> screen/tween.h
 ui/progress_panel.cpp -> screen/game_state.h
-ui/progress_panel.cpp -> screen/tween.h
 ui/settings_popup.cpp -> screen/game_state.h
 ui/win2_popup.cpp -> screen/game_state.h
-ui/win2_popup.cpp -> screen/tween.h
 ui/win_popup.cpp -> screen/game_state.h
 """.split("\n")) - {""}
 

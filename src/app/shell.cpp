@@ -25,7 +25,7 @@
 #include "render/layer.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 

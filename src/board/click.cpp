@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "audio/sounds.h"
 #include "board/board.h"
 #include "board/progress.h"
 #include "board/shuffle.h"
@@ -13,7 +14,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 bool selected;
@@ -37,10 +38,9 @@ bool inside(float x, float y, float cx, float cy, float w, float h) {
 void bounce_tile(uint8_t i) {
     draw_layer[i] = 1;
     stop_bounce(i);
-    char name[32];
-    snprintf(name, sizeof name, "tile%d_bounce", i);
-    if (!start_tween(name, &sprite[i].scale, sprite[i].scale, tile_bounce_extra_scale,
-                     tile_bounce_duration, ease_bump, 0.0f, false, on_bounce_done, i))
+    if (!start_cell_tween(TWEEN_BOUNCE, i, &sprite[i].scale, sprite[i].scale,
+                          tile_bounce_extra_scale, tile_bounce_duration, ease_bump, false,
+                          on_bounce_done))
         draw_layer[i] = 0;  // no bounce will end to lower it
 }
 
@@ -53,12 +53,10 @@ bool start_removal(uint8_t cell, uint8_t layer) {
     removing[cell] = 1;
     draw_layer[cell] = layer;
     removing_count++;
-    stop_tween("tile%d_bounce", cell);
-    char name[32];
-    snprintf(name, sizeof name, "tile%d_bounce", cell);
-    return start_tween(name, &sprite[cell].scale, sprite[cell].scale, tile_bounce_extra_scale,
-                       tile_remove_duration1, ease_out_sine, 0.0f, true, on_tile_lifted,
-                       cell) != nullptr;
+    stop_cell_tween(TWEEN_BOUNCE, cell);
+    return start_cell_tween(TWEEN_BOUNCE, cell, &sprite[cell].scale, sprite[cell].scale,
+                            tile_bounce_extra_scale, tile_remove_duration1, ease_out_sine, true,
+                            on_tile_lifted) != nullptr;
 }
 
 void start_line() {
@@ -149,7 +147,7 @@ void board_click(bool is_press, float x, float y) {
     }
     if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
         uint8_t i = (uint8_t)hit;
-        stop_tween("tile%d_appear", i);  // an appearing tile stops where it is
+        stop_cell_tween(TWEEN_APPEAR, i);  // an appearing tile stops where it is
         if (!selected) {
             if (!is_press) return;
             select_tile(i);

@@ -21,13 +21,11 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 uint16_t level;
 uint8_t tutorial_done;
-uint8_t music_enabled;
-uint8_t sounds_enabled;
 uint8_t vibrations_enabled;
 
 uint16_t time_limit;
@@ -65,10 +63,6 @@ static char unreadable_save_path[256];
 #if defined(__GNUC__)
 __attribute__((weak)) void rebuild_grid_background() {}
 #endif
-
-void play_effect(const char* name) {
-    if (sounds_enabled) play_sound(name);
-}
 
 // --- Encoding ---------------------------------------------------------------------
 

@@ -11,8 +11,6 @@
 
 extern uint16_t level;  // 1..9999
 extern uint8_t tutorial_done;
-extern uint8_t music_enabled;
-extern uint8_t sounds_enabled;
 extern uint8_t vibrations_enabled;
 
 extern uint16_t time_limit;  // seconds allowed in the Time Challenge
@@ -43,9 +41,6 @@ LevelResult level_result();
 // never leaves a half-written file. False when it could not be written.
 bool save_progress();
 void load_progress();
-
-// Plays an effect when the "sounds" setting is on.
-void play_effect(const char* name);
 
 // --- The "autosave" record ---------------------------------------------------
 

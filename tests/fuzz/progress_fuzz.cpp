@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "audio/sounds.h"
 #include "board/board.h"
 #include "board/progress.h"
 

@@ -23,7 +23,7 @@
 #include "render_fixture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
 

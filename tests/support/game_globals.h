@@ -17,7 +17,7 @@
 #include "render/texture.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 constexpr float TEST_FRAME = 1.0f / 60.0f;

@@ -21,7 +21,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "audio/sounds.h"
 #include "game_fixture.h"
 #include "platform/platform.h"
 
