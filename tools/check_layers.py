@@ -37,7 +37,6 @@ board/shuffle.cpp -> screen/game_state.h
 board/tile_sets.cpp -> render/texture.h
 board/tutorial.cpp -> render/texture.h
 board/tutorial.cpp -> screen/game_state.h
-screen/update.cpp -> app/shell.h
 ui/lose_popup.cpp -> screen/game_state.h
 ui/menu_panel.cpp -> screen/game_state.h
 ui/progress_panel.cpp -> screen/game_state.h

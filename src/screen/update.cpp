@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/shell.h"
 #include "audio/sounds.h"
 #include "board/board.h"
 #include "board/click.h"
@@ -222,8 +221,7 @@ bool run_clock(float dt) {
 
 }  // namespace
 
-void update_game_screen() {
-    float dt = frame_delta;
+void update_game_screen(float dt) {
     update_tweens(dt);
     if (tutorial_active) return;
 

@@ -129,7 +129,7 @@ protected:
     }
 
     void frames(int count) {
-        for (int i = 0; i < count; i++) update_game_screen();
+        for (int i = 0; i < count; i++) update_game_screen(frame_delta);
     }
     void frames_for(float seconds) { frames((int)(seconds / TEST_FRAME) + 2); }
 
