@@ -27,7 +27,6 @@ board/click.cpp -> screen/game_state.h
 board/click.cpp -> screen/labels.h
 board/click.cpp -> screen/level_result.h
 board/click.cpp -> ui/popups.h
-board/hint.cpp -> screen/game_state.h
 board/progress.cpp -> render/draw.h
 board/progress.cpp -> screen/game_state.h
 board/progress.cpp -> screen/labels.h

@@ -50,8 +50,7 @@ protected:
     // Plays the given level on this board (kept as if restored from a save).
     void play_board(uint16_t lvl, const Board& b) {
         level = lvl;
-        current_set = tile_set_of_level(lvl);
-        next_set = (uint8_t)((current_set + 1) % tile_set_count);
+        choose_tile_sets();
         board = b;
         restored = true;
         start_level();
