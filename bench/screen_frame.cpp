@@ -22,7 +22,7 @@
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/draw.h"

@@ -4,8 +4,8 @@
 #include "app/display.h"
 #include "app/input.h"
 #include "app/shell.h"
-#include "board/click.h"
 #include "render/draw.h"
+#include "screen/click.h"
 #include "screen/game_state.h"
 #include "screen/hint.h"
 

@@ -10,7 +10,7 @@
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/save_codec.h"
 #include "board/tutorial.h"
 #include "platform/platform.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "audio/sounds.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"

@@ -9,7 +9,7 @@
 
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/settings.h"
 #include "render/texture.h"

@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/settings.h"

@@ -3,8 +3,8 @@
 #include "screen/hint.h"
 
 #include "board/board.h"
-#include "board/click.h"
 #include "board/tutorial.h"
+#include "screen/click.h"
 #include "screen/game_state.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "app/shell.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"

@@ -1,11 +1,13 @@
-// click.cpp - routing of presses to the open popup or panel, and the board's
-// selection and matching rules with the animations a removed pair starts.
-#include "board/click.h"
+// click.cpp - routing of presses to the open popup or panel, and what a
+// press on the board does: selecting, matching by the connection rule, and
+// the animations and sounds a removed pair starts.
+#include "screen/click.h"
 
 #include <cstdio>
 
 #include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/shuffle.h"
 #include "board/tutorial.h"
@@ -16,14 +18,6 @@
 #include "screen/level_result.h"
 #include "tween/tween.h"
 #include "ui/popups.h"
-
-bool selected;
-uint8_t selected_cell;
-uint8_t second_cell;
-uint8_t removing_count;
-Vec2 line_points[4];
-uint8_t line_point_count;
-float line_alpha, line_scale;
 
 namespace {
 
