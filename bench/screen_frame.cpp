@@ -22,7 +22,7 @@
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/draw.h"
@@ -31,7 +31,7 @@
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 namespace fs = std::filesystem;
@@ -127,7 +127,7 @@ void time_frames(benchmark::State& state) {
     for (auto _ : state) {
         if (clock_seconds < 10) clock_seconds = 110;  // never lose mid-run
         auto start = std::chrono::steady_clock::now();
-        update_game_screen();
+        update_game_screen(frame_delta);
         glClear(GL_COLOR_BUFFER_BIT);
         draw_game_screen();
         glFinish();
@@ -161,7 +161,7 @@ void BM_ScreenFrameLayerRebuilt(benchmark::State& state) {
     for (auto _ : state) {
         invalidate_layer();
         auto start = std::chrono::steady_clock::now();
-        update_game_screen();
+        update_game_screen(frame_delta);
         glClear(GL_COLOR_BUFFER_BIT);
         draw_game_screen();
         glFinish();
@@ -192,7 +192,7 @@ void BM_ScreenFrameCpu(benchmark::State& state) {
     frame_delta = 1.0f / 60;
     for (auto _ : state) {
         if (clock_seconds < 10) clock_seconds = 110;
-        update_game_screen();
+        update_game_screen(frame_delta);
         glClear(GL_COLOR_BUFFER_BIT);
         draw_game_screen();
     }

@@ -25,7 +25,7 @@
 #include "render/layer.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
@@ -70,7 +70,7 @@ void catch_up_idle_time() {
     double now = platform_now();
     frame_delta = (float)(now - shell.previous_frame_start);
     shell.previous_frame_start = now;
-    update_game_screen();
+    update_game_screen(frame_delta);
 }
 
 // --- Steps owned by other subsystems ---------------------------------------
@@ -265,7 +265,7 @@ static bool advance_frame() {
     check_files(frame_start_time);
     // What runs now moves in this update: its last step is drawn too.
     bool animating = game_screen_animating();
-    update_game_screen();
+    update_game_screen(frame_delta);
     frame_work_time = platform_now() - began;
     return shell.frame_wanted || animating || game_screen_changed();
 }

@@ -4,10 +4,10 @@
 #include "app/display.h"
 #include "app/input.h"
 #include "app/shell.h"
-#include "board/click.h"
-#include "board/hint.h"
 #include "render/draw.h"
+#include "screen/click.h"
 #include "screen/game_state.h"
+#include "screen/hint.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>

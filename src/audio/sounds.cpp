@@ -1,4 +1,5 @@
-// sounds.cpp - sound slots, decoding, live reload and the music.
+// sounds.cpp - sound slots, decoding, live reload, the music and the
+// player's sound switches.
 #include "audio/sounds.h"
 
 #include <sndfile.h>
@@ -9,10 +10,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "screen/tween.h"
+#include "tween/tween.h"
 
 SoundTable sound_table;
 uint64_t music_resume_position;
+uint8_t music_enabled;
+uint8_t sounds_enabled;
+
+void play_effect(const char* name) {
+    if (sounds_enabled) play_sound(name);
+}
 
 // No sound of the game comes near this (an hour of mono audio is 86.4
 // million samples); it keeps a lying header from asking for gigabytes.

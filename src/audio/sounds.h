@@ -5,7 +5,7 @@
 // output frame, no resampling) and found by name: the file name up to its
 // first ".". A missing or undecodable file gives an empty, silent sound, so
 // every listed name still resolves. The "sounds" and "music" settings are
-// tested by the callers, never here.
+// tested by the callers (play_effect for the effects), never by the table.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +19,14 @@ struct SoundTable {
     Sound slots[SOUND_SLOTS];
 };
 extern SoundTable sound_table;
+
+// The player's switches (saved with the progress): music and sound effects
+// play only while they are on.
+extern uint8_t music_enabled;
+extern uint8_t sounds_enabled;
+
+// Plays an effect when the "sounds" setting is on.
+void play_effect(const char* name);
 
 // Sample index at which the music starts next; set by stop_music and by
 // the saved progress.

@@ -11,8 +11,6 @@
 
 extern uint16_t level;  // 1..9999
 extern uint8_t tutorial_done;
-extern uint8_t music_enabled;
-extern uint8_t sounds_enabled;
 extern uint8_t vibrations_enabled;
 
 extern uint16_t time_limit;  // seconds allowed in the Time Challenge
@@ -28,6 +26,9 @@ extern bool restored;  // the board came from the saved file
 extern uint8_t current_set;
 extern uint8_t next_set;
 
+// current_set for the level and next_set, the one after it (both 0 while
+// there is no tile set).
+void choose_tile_sets();
 void start_level();
 void advance_level();
 void reset_level_state();
@@ -43,52 +44,6 @@ LevelResult level_result();
 // never leaves a half-written file. False when it could not be written.
 bool save_progress();
 void load_progress();
-
-// Plays an effect when the "sounds" setting is on.
-void play_effect(const char* name);
-
-// --- The "autosave" record ---------------------------------------------------
-
-enum {
-    PROGRESS_VERSION = 2,
-    PROGRESS_MAX_BYTES = 32 + 100 + 100,  // header and statistics, cells, ghosts
-    MAX_PAIR_BUDGET = 100,
-};
-
-// The record's fields as the game applies them. The ghost indices of the
-// file are kept as one flag per cell.
-struct SavedProgress {
-    uint16_t level;
-    uint8_t tutorial_done;
-    uint8_t music_enabled, sounds_enabled, vibrations_enabled;
-    uint64_t music_position;
-    uint8_t width, height;
-    uint8_t cells[100];
-    bool restored;          // the board passed every check
-    uint16_t time_left;
-    uint16_t pair_budget;
-    bool time_left_read;    // time_left came from the file, not a default
-    bool pair_budget_read;  // pair_budget came from the file, not a default
-    uint8_t ghost_count;    // k as it stood in the file
-    uint8_t ghosts[100];
-    float level_time;
-    float best_match_time;
-    uint16_t match_count;
-};
-
-// A first start: level 1, every setting on, no board.
-void default_saved_progress(SavedProgress* p);
-// Version 2 layout, little-endian: 32 + n + k bytes; 0 when out is too small
-// or the board is larger than 10 x 10. Ghosts count only inside the board.
-size_t encode_progress(const SavedProgress* p, uint8_t* out, size_t capacity);
-// Starts from the defaults and applies the fields in file order, stopping at
-// the first failed check or at the end of the data (a short file keeps the
-// defaults of every field it lacks). Cell values are checked against the
-// picture count of the level's tile set. A board that could never be
-// finished (smaller than 3 x 3, a tile in the frame, a picture an odd number
-// of times outside Pairs Countdown) is dropped with its clock, budget and
-// ghosts; level, settings and statistics stay.
-void decode_progress(const uint8_t* data, size_t length, SavedProgress* out);
 
 // The same as save_progress / load_progress with another file name; the
 // temporary file is path + ".tmp".

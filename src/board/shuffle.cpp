@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/click.h"
+#include "audio/sounds.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 
 uint8_t shuffle_permutation[BOARD_MAX_CELLS];
 
@@ -108,15 +109,14 @@ void start_shuffle_animation() {
         float d = 0.4f + 0.2f * random_unit(&shared_random);
         Vec2 home = cell_home_position((uint8_t)i);
         shuffling[i] = 1;
-        char name[32];
-        snprintf(name, sizeof name, "tile%d_shuffle_x", i);
-        stop_tween("%s", name);
-        if (!start_tween(name, &sprite[i].x, sprite[i].x, home.x, d, ease_out_sine))
+        uint8_t cell = (uint8_t)i;
+        stop_cell_tween(TWEEN_SHUFFLE_X, cell);
+        if (!start_cell_tween(TWEEN_SHUFFLE_X, cell, &sprite[i].x, sprite[i].x, home.x, d,
+                              ease_out_sine))
             sprite[i].x = home.x;
-        snprintf(name, sizeof name, "tile%d_shuffle_y", i);
-        stop_tween("%s", name);
-        if (!start_tween(name, &sprite[i].y, sprite[i].y, home.y, d, ease_out_sine, 0.0f, false,
-                         on_shuffle_done, (uint8_t)i)) {
+        stop_cell_tween(TWEEN_SHUFFLE_Y, cell);
+        if (!start_cell_tween(TWEEN_SHUFFLE_Y, cell, &sprite[i].y, sprite[i].y, home.y, d,
+                              ease_out_sine, false, on_shuffle_done)) {
             sprite[i].y = home.y;
             shuffling[i] = 0;
         }

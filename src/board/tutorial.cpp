@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/settings.h"
 #include "render/texture.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 
 bool tutorial_active;
 Tutorial tutorial;
@@ -124,7 +125,6 @@ void show_step() {
 void hold_level_removals() {
     state.pending_count = 0;
     int cells = board.width * board.height;
-    char name[TWEEN_NAME_SIZE];
     for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
         if (removing[i]) {
             state.pending_removals[state.pending_count++] = (uint8_t)i;
@@ -133,10 +133,8 @@ void hold_level_removals() {
         }
         // A bounce or appearance stopped half-way would leave the tile
         // bigger or smaller than it is.
-        snprintf(name, sizeof name, "tile%d_bounce", i);
-        bool moving = find_tween(name) != nullptr;
-        snprintf(name, sizeof name, "tile%d_appear", i);
-        moving = moving || find_tween(name) != nullptr;
+        bool moving = find_cell_tween(TWEEN_BOUNCE, (uint8_t)i) ||
+                      find_cell_tween(TWEEN_APPEAR, (uint8_t)i);
         if (moving) level_sprites[i].scale = 0;
     }
     stop_board_tweens();

@@ -96,9 +96,7 @@ bool load_game_assets() {
     setup_help_popup();
     setup_settings_popup();
 
-    load_progress();
-    current_set = tile_set_of_level(level);
-    next_set = (uint8_t)((current_set + 1) % tile_set_count);
+    load_progress();  // chooses the level's tile sets too
     load_tile_set(current_set);
     load_level_seed_offsets("level_seed_offsets");
 

@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/settings.h"
@@ -23,7 +23,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/ui_common.h"
 

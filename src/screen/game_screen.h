@@ -17,8 +17,8 @@
 bool load_game_assets();
 // Run after every live re-read of config.txt (never on the first read).
 void reload_game_screen();
-// Advances tweens, clocks and events by frame_delta.
-void update_game_screen();
+// Advances tweens, clocks and events by dt seconds (the shell's frame time).
+void update_game_screen(float dt);
 // Draws the whole screen; the colour buffer is already cleared.
 void draw_game_screen();
 // The picture changes by itself: a tween runs or the timer flashes.

@@ -4,7 +4,7 @@
 #include "screen/level_result.h"
 
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/shell.h"
+#include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"
@@ -17,7 +17,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 uint8_t menu_panel_open;
@@ -96,10 +96,8 @@ void turn_ghosts_into_tiles() {
         tile_picture_name(name, sizeof name, current_set, k);
         sprite[i].texture = find_texture(name);
         sprite[i].scale = -1.0f;
-        char tween_name[32];
-        snprintf(tween_name, sizeof tween_name, "tile%d_appear", i);
-        if (!start_tween(tween_name, &sprite[i].scale, -1.0f, 0.0f, tile_appear_duration,
-                         ease_out_sine))
+        if (!start_cell_tween(TWEEN_APPEAR, (uint8_t)i, &sprite[i].scale, -1.0f, 0.0f,
+                              tile_appear_duration, ease_out_sine))
             sprite[i].scale = 0.0f;
         board.tile_count++;
     }
@@ -171,7 +169,7 @@ void on_tile_removed(TweenSlot* slot) {
 
 void end_removal_now(uint8_t cell) {
     if (cell >= BOARD_MAX_CELLS) return;
-    stop_tween("tile%d_bounce", cell);
+    stop_cell_tween(TWEEN_BOUNCE, cell);
     sprite[cell].scale = -1.0f;
     TweenSlot slot = {};
     slot.user = cell;
@@ -179,11 +177,9 @@ void end_removal_now(uint8_t cell) {
 }
 
 void stop_bounce(uint8_t cell) {
-    char name[32];
-    snprintf(name, sizeof name, "tile%d_bounce", cell);
-    if (TweenSlot* running = find_tween(name)) {
+    if (TweenSlot* running = find_cell_tween(TWEEN_BOUNCE, cell)) {
         sprite[cell].scale = running->from;
-        stop_tween("%s", name);
+        stop_cell_tween(TWEEN_BOUNCE, cell);
     }
 }
 
@@ -192,11 +188,9 @@ void settle_cell_animations() {
     // that are still appearing.
     for (int i = 0; i < BOARD_MAX_CELLS; i++)
         if (removing[i]) end_removal_now((uint8_t)i);
-    char name[32];
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
-        snprintf(name, sizeof name, "tile%d_appear", i);
-        if (find_tween(name)) {
-            stop_tween("%s", name);
+        if (find_cell_tween(TWEEN_APPEAR, (uint8_t)i)) {
+            stop_cell_tween(TWEEN_APPEAR, (uint8_t)i);
             sprite[i].scale = 0.0f;
         }
         stop_bounce((uint8_t)i);
@@ -227,8 +221,7 @@ bool run_clock(float dt) {
 
 }  // namespace
 
-void update_game_screen() {
-    float dt = frame_delta;
+void update_game_screen(float dt) {
     update_tweens(dt);
     if (tutorial_active) return;
 

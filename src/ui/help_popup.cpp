@@ -5,6 +5,7 @@
 // line, which the game-screen drawing reads.
 #include <cstdio>
 
+#include "audio/sounds.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/config.h"

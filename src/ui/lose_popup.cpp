@@ -1,12 +1,13 @@
 // lose_popup.cpp - the popup of a Time Challenge whose clock ran out: a
 // plate with a title and a button that grows from its centre. After a short
 // delay any press restarts the same level.
+#include "audio/sounds.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/draw.h"
 #include "render/font.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 #include "ui/ui_common.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/sounds.h"
 #include "board/board.h"
 #include "board/progress.h"
 #include "board/shuffle.h"
@@ -13,7 +14,7 @@
 #include "render/draw.h"
 #include "render/font.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
 #include "ui/ui_common.h"

@@ -15,7 +15,7 @@
 #include "render/font.h"
 #include "render/texture.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/ui_common.h"
 

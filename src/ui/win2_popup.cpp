@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "audio/sounds.h"
 #include "board/board.h"
 #include "board/progress.h"
 #include "config/config.h"
@@ -12,7 +13,7 @@
 #include "render/font.h"
 #include "render/texture.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 #include "ui/ui_common.h"

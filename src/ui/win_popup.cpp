@@ -3,6 +3,7 @@
 // press closes it and starts the next level.
 #include <cstdio>
 
+#include "audio/sounds.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/draw.h"

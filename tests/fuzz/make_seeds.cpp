@@ -15,6 +15,7 @@
 #include <string>
 
 #include "board/progress.h"
+#include "board/save_codec.h"
 #include "platform/platform.h"
 #include "render/font.h"
 

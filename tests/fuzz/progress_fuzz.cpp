@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "audio/sounds.h"
 #include "board/board.h"
 #include "board/progress.h"
+#include "board/save_codec.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Three tile sets of 20, 15 and 0 pictures: level 21..30 has none.

@@ -6,10 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "board/click.h"
+#include "board/level.h"
 #include "board/tutorial.h"
 #include "gl/screen_fixture.h"
 #include "render/layer.h"
+#include "screen/click.h"
 #include "screen/game_state.h"
 #include "ui/popups.h"
 

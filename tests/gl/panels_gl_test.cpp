@@ -16,14 +16,14 @@
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/config.h"
 #include "render_fixture.h"
+#include "screen/click.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
 
@@ -125,7 +125,7 @@ protected:
 
     void frames_for(float seconds) {
         frame_delta = 1.0f / 60.0f;
-        for (int i = 0; i < (int)(seconds * 60) + 2; i++) update_game_screen();
+        for (int i = 0; i < (int)(seconds * 60) + 2; i++) update_game_screen(frame_delta);
     }
 
     // Draws one frame, saves it and returns it (rows from the top).

@@ -2,9 +2,10 @@
 // pixel: the first level's board and header, a Time Challenge header with
 // its flashing timer, the no-moves overlay, the selection outline and the
 // connecting line of a removed pair.
-#include "board/click.h"
+#include "board/level.h"
 #include "config/settings.h"
 #include "gl/screen_fixture.h"
+#include "screen/click.h"
 #include "screen/labels.h"
 
 namespace {

@@ -94,7 +94,7 @@ class ScreenGl : public ::testing::Test {
     }
 
     static void frames(int count) {
-        for (int i = 0; i < count; i++) update_game_screen();
+        for (int i = 0; i < count; i++) update_game_screen(frame_delta);
     }
     static void frames_for(float seconds) { frames((int)(seconds / frame_delta) + 1); }
 

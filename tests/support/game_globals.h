@@ -9,7 +9,7 @@
 #include "app/shell.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"
@@ -17,7 +17,7 @@
 #include "render/texture.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
 
 constexpr float TEST_FRAME = 1.0f / 60.0f;

@@ -17,7 +17,7 @@
 
 #include "audio/mixer.h"
 #include "audio/sounds.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 
 // Writes frames of interleaved samples; returns false when libsndfile refuses.
 inline bool write_sound_file(const std::string& path, const std::vector<float>& interleaved,

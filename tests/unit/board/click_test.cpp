@@ -3,11 +3,11 @@
 // cells, the menu button, the popups' order and the removal animation; the
 // hint key's bounce.
 #include "game_fixture.h"
+#include "screen/hint.h"
 
 #include <fstream>
 #include <iterator>
 
-#include "board/hint.h"
 
 namespace {
 

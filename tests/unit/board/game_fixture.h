@@ -11,17 +11,17 @@
 
 #include "app/shell.h"
 #include "board/board.h"
-#include "board/click.h"
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"
 #include "config/settings.h"
 #include "render/draw.h"
 #include "render/texture.h"
+#include "screen/click.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"
@@ -50,15 +50,14 @@ protected:
     // Plays the given level on this board (kept as if restored from a save).
     void play_board(uint16_t lvl, const Board& b) {
         level = lvl;
-        current_set = tile_set_of_level(lvl);
-        next_set = (uint8_t)((current_set + 1) % tile_set_count);
+        choose_tile_sets();
         board = b;
         restored = true;
         start_level();
     }
 
     void frames(int count) {
-        for (int i = 0; i < count; i++) update_game_screen();
+        for (int i = 0; i < count; i++) update_game_screen(frame_delta);
     }
     void frames_for(float seconds) { frames((int)(seconds / TEST_FRAME) + 1); }
 

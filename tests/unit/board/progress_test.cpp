@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "audio/sounds.h"
+#include "board/save_codec.h"
 #include "game_fixture.h"
 #include "platform/platform.h"
 
@@ -191,6 +193,20 @@ TEST_F(Levels, AdvanceMovesOnSavesAndSwapsTileSetsEveryTenLevels) {
     EXPECT_EQ(level, 12);
     EXPECT_EQ(current_set, 1);
     EXPECT_TRUE(tile_set_loaded(1));
+}
+
+TEST_F(Levels, TileSetsFollowTheLevelAndSurviveHavingNoSet) {
+    level = 25;
+    choose_tile_sets();
+    EXPECT_EQ(current_set, 2);
+    EXPECT_EQ(next_set, 3);
+    level = 41;
+    choose_tile_sets();
+    EXPECT_EQ(next_set, 0) << "the last of five sets is followed by the first";
+    use_tile_counts({});
+    choose_tile_sets();
+    EXPECT_EQ(current_set, 0);
+    EXPECT_EQ(next_set, 0);
 }
 
 TEST_F(Levels, TheLastLevelIsPlayedAgainInsteadOfWrapping) {

@@ -116,7 +116,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     for (int i = 0; i < 60 * 10; i++) {
         uint16_t before = time_left;
         uint8_t was_open = lose_popup_open;
-        update_game_screen();
+        update_game_screen(frame_delta);
         if (lose_popup_open && !was_open) {
             openings++;
             EXPECT_EQ(lose_popup_input_delay, 0.4f) << "not counted in the frame it opened";
@@ -304,11 +304,11 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     frames(3);
     press_cell(12);
     press_cell(19);
-    for (int i = 0; i < 120 && removing[11]; i++) update_game_screen();
+    for (int i = 0; i < 120 && removing[11]; i++) update_game_screen(frame_delta);
     ASSERT_EQ(removing[11], 0);
     ASSERT_EQ(removing[12], 1) << "the second pair is still shrinking";
     EXPECT_EQ(no_moves_shown, 0);
-    for (int i = 0; i < 120 && removing_count; i++) update_game_screen();
+    for (int i = 0; i < 120 && removing_count; i++) update_game_screen(frame_delta);
     EXPECT_EQ(no_moves_shown, 1);
     EXPECT_EQ(board.tile_count, 4);
 

@@ -1,6 +1,7 @@
 // menu_panel_test.cpp - the menu panel and the progress panel that opens
 // with it: the hit test's edges, the actions, the opening animations and
 // the preview pictures the progress panel loads and frees.
+#include "audio/sounds.h"
 #include "ui/progress_panel.h"
 #include "unit/board/board_test_util.h"
 #include "unit/ui/panels_fixture.h"

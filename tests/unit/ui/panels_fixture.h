@@ -17,7 +17,6 @@
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "board/board.h"
-#include "board/click.h"
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"
@@ -25,9 +24,10 @@
 #include "config/settings.h"
 #include "render/draw.h"
 #include "render/texture.h"
+#include "screen/click.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"
@@ -129,7 +129,7 @@ protected:
     }
 
     void frames(int count) {
-        for (int i = 0; i < count; i++) update_game_screen();
+        for (int i = 0; i < count; i++) update_game_screen(frame_delta);
     }
     void frames_for(float seconds) { frames((int)(seconds / TEST_FRAME) + 2); }
 

@@ -1,5 +1,6 @@
 // settings_popup_test.cpp - the music and sounds switches, the close
 // button and the clock, and presses that hit nothing.
+#include "audio/sounds.h"
 #include "unit/ui/panels_fixture.h"
 
 namespace {

@@ -1,9 +1,10 @@
-// hint.cpp - the hint key's rule: which pair to show, and when not to.
-#include "board/hint.h"
+// hint.cpp - the hint key: when a hint may show, and bouncing the pair the
+// move search found.
+#include "screen/hint.h"
 
 #include "board/board.h"
-#include "board/click.h"
 #include "board/tutorial.h"
+#include "screen/click.h"
 #include "screen/game_state.h"
 
 namespace {

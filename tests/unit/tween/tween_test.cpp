@@ -6,7 +6,7 @@
 #include <cstring>
 #include <set>
 
-#include "screen/tween.h"
+#include "tween/tween.h"
 
 namespace {
 
@@ -280,6 +280,24 @@ TEST_F(TweenList, OnDoneMayStopItselfAndStartAnother) {
     EXPECT_EQ(again, self);  // the same slot, now a different tween
     EXPECT_EQ(active_tween_count, 1);
     expect_list_sound();
+}
+
+TEST_F(TweenList, CellTweensGoByKindAndCellUnderTheirTileNames) {
+    float value = 0.0f;
+    const TweenKind kinds[] = {TWEEN_BOUNCE, TWEEN_APPEAR, TWEEN_SHUFFLE_X, TWEEN_SHUFFLE_Y};
+    const char* names[] = {"tile12_bounce", "tile12_appear", "tile12_shuffle_x", "tile12_shuffle_y"};
+    for (int k = 0; k < 4; k++) {
+        TweenSlot* slot = start_cell_tween(kinds[k], 12, &value, 0.0f, 1.0f, 1.0f, linear);
+        EXPECT_EQ(find_tween(names[k]), slot);
+        EXPECT_EQ(find_cell_tween(kinds[k], 12), slot);
+        EXPECT_EQ(slot->user, 12);
+    }
+    EXPECT_EQ(find_cell_tween(TWEEN_BOUNCE, 13), nullptr);
+    stop_cell_tween(TWEEN_APPEAR, 12);
+    EXPECT_EQ(find_tween("tile12_appear"), nullptr);
+    EXPECT_EQ(active_tween_count, 3);
+    stop_tweens_with_prefix("tile");
+    EXPECT_EQ(active_tween_count, 0);
 }
 
 TEST_F(TweenEase, CurvesMeetTheirEnds) {

@@ -1,10 +1,13 @@
-// click.cpp - routing of presses to the open popup or panel, and the board's
-// selection and matching rules with the animations a removed pair starts.
-#include "board/click.h"
+// click.cpp - routing of presses to the open popup or panel, and what a
+// press on the board does: selecting, matching by the connection rule, and
+// the animations and sounds a removed pair starts.
+#include "screen/click.h"
 
 #include <cstdio>
 
+#include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/shuffle.h"
 #include "board/tutorial.h"
@@ -13,16 +16,8 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"
-#include "screen/tween.h"
+#include "tween/tween.h"
 #include "ui/popups.h"
-
-bool selected;
-uint8_t selected_cell;
-uint8_t second_cell;
-uint8_t removing_count;
-Vec2 line_points[4];
-uint8_t line_point_count;
-float line_alpha, line_scale;
 
 namespace {
 
@@ -37,10 +32,9 @@ bool inside(float x, float y, float cx, float cy, float w, float h) {
 void bounce_tile(uint8_t i) {
     draw_layer[i] = 1;
     stop_bounce(i);
-    char name[32];
-    snprintf(name, sizeof name, "tile%d_bounce", i);
-    if (!start_tween(name, &sprite[i].scale, sprite[i].scale, tile_bounce_extra_scale,
-                     tile_bounce_duration, ease_bump, 0.0f, false, on_bounce_done, i))
+    if (!start_cell_tween(TWEEN_BOUNCE, i, &sprite[i].scale, sprite[i].scale,
+                          tile_bounce_extra_scale, tile_bounce_duration, ease_bump, false,
+                          on_bounce_done))
         draw_layer[i] = 0;  // no bounce will end to lower it
 }
 
@@ -53,12 +47,10 @@ bool start_removal(uint8_t cell, uint8_t layer) {
     removing[cell] = 1;
     draw_layer[cell] = layer;
     removing_count++;
-    stop_tween("tile%d_bounce", cell);
-    char name[32];
-    snprintf(name, sizeof name, "tile%d_bounce", cell);
-    return start_tween(name, &sprite[cell].scale, sprite[cell].scale, tile_bounce_extra_scale,
-                       tile_remove_duration1, ease_out_sine, 0.0f, true, on_tile_lifted,
-                       cell) != nullptr;
+    stop_cell_tween(TWEEN_BOUNCE, cell);
+    return start_cell_tween(TWEEN_BOUNCE, cell, &sprite[cell].scale, sprite[cell].scale,
+                            tile_bounce_extra_scale, tile_remove_duration1, ease_out_sine, true,
+                            on_tile_lifted) != nullptr;
 }
 
 void start_line() {
@@ -149,7 +141,7 @@ void board_click(bool is_press, float x, float y) {
     }
     if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
         uint8_t i = (uint8_t)hit;
-        stop_tween("tile%d_appear", i);  // an appearing tile stops where it is
+        stop_cell_tween(TWEEN_APPEAR, i);  // an appearing tile stops where it is
         if (!selected) {
             if (!is_press) return;
             select_tile(i);

@@ -1,5 +1,5 @@
 // tween.cpp - the tween pool, its running list and the easing curves.
-#include "screen/tween.h"
+#include "tween/tween.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -190,6 +190,28 @@ void clear_tweens() {
     memset(tween_pool, 0, sizeof tween_pool);
     active_tweens = nullptr;
     active_tween_count = 0;
+}
+
+void cell_tween_name(char* out, size_t capacity, TweenKind kind, uint8_t cell) {
+    static const char* const suffix[] = {"bounce", "appear", "shuffle_x", "shuffle_y"};
+    snprintf(out, capacity, "tile%d_%s", cell, suffix[kind]);
+}
+
+TweenSlot* start_cell_tween(TweenKind kind, uint8_t cell, float* target, float from, float to,
+                            float duration, EaseFn ease, bool hold, TweenDoneFn on_done) {
+    char name[32];
+    cell_tween_name(name, sizeof name, kind, cell);
+    return start_tween(name, target, from, to, duration, ease, 0.0f, hold, on_done, cell);
+}
+
+TweenSlot* find_cell_tween(TweenKind kind, uint8_t cell) {
+    char name[32];
+    cell_tween_name(name, sizeof name, kind, cell);
+    return find_tween(name);
+}
+
+void stop_cell_tween(TweenKind kind, uint8_t cell) {
+    if (TweenSlot* slot = find_cell_tween(kind, cell)) unlink_and_free(slot);
 }
 
 static const float HALF_PI = 1.57079632679489661923f;

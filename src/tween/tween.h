@@ -6,9 +6,14 @@
 // update_tweens advances once per frame. Names are printf-formatted
 // ("tile%d_bounce") so one tween per tile can be found and stopped.
 // Drawing code only reads the driven variables, never the tweens.
+//
+// The pool knows nothing of the game: board cells' tweens are asked for by
+// kind and cell (start_cell_tween), and cell_tween_name is the one place
+// their names are formatted.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__GNUC__)
@@ -85,6 +90,29 @@ void update_tweens(float dt);
 
 // Frees every slot and empties the list (shutdown).
 void clear_tweens();
+
+// --- Tweens of board cells -------------------------------------------------
+
+// At most one tween of each kind runs per cell; the slot's user byte is the
+// cell. Their names all begin with "tile", so stop_tweens_with_prefix("tile")
+// ends every one.
+enum TweenKind {
+    TWEEN_BOUNCE,     // "tile%d_bounce": selection bounce, or removal swell and shrink
+    TWEEN_APPEAR,     // "tile%d_appear": a new tile grows from nothing
+    TWEEN_SHUFFLE_X,  // "tile%d_shuffle_x": sliding home after a shuffle
+    TWEEN_SHUFFLE_Y,  // "tile%d_shuffle_y"
+};
+
+// Writes the name of the kind's tween for the cell into out.
+void cell_tween_name(char* out, size_t capacity, TweenKind kind, uint8_t cell);
+// start_tween under the cell's name with user = cell.
+TweenSlot* start_cell_tween(TweenKind kind, uint8_t cell, float* target, float from, float to,
+                            float duration, EaseFn ease, bool hold = false,
+                            TweenDoneFn on_done = nullptr);
+// The running tween of the kind for the cell, or null.
+TweenSlot* find_cell_tween(TweenKind kind, uint8_t cell);
+// Stops it; the driven variable keeps its value.
+void stop_cell_tween(TweenKind kind, uint8_t cell);
 
 float ease_out_sine(float t);
 float ease_in_sine(float t);

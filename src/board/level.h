@@ -1,0 +1,17 @@
+// level.h - the state of the level being played that the click rules, the
+// frame update and the drawing share: the selection, the tiles still being
+// removed, and the last removed pair's connecting line.
+#pragma once
+
+#include <cstdint>
+
+#include "config/config.h"
+
+// The selection and the last removed pair's connecting line.
+extern bool selected;           // a first tile is selected
+extern uint8_t selected_cell;   // ...in this cell
+extern uint8_t second_cell;     // the cell that completed the last pair
+extern uint8_t removing_count;  // tiles whose removal animation still runs
+extern Vec2 line_points[4];     // layout positions of the line's points
+extern uint8_t line_point_count;
+extern float line_alpha, line_scale;
