@@ -6,7 +6,7 @@
 #include "app/shell.h"
 #include "board/click.h"
 #include "board/hint.h"
-#include "render/draw.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 
 #define GLFW_INCLUDE_NONE

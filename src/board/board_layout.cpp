@@ -2,7 +2,7 @@
 // scaled into the window between the mode's header and footer.
 #include "board/board.h"
 #include "config/settings.h"
-#include "render/draw.h"
+#include "render/shader.h"
 
 Vec2 home_position_on(uint8_t i, uint8_t width, uint8_t height, float padding) {
     const float t = TILE_SIZE;

@@ -9,7 +9,7 @@
 #include "board/shuffle.h"
 #include "board/tutorial.h"
 #include "config/settings.h"
-#include "render/draw.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"

@@ -3,8 +3,10 @@
 // delay any press restarts the same level.
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "screen/tween.h"
 #include "ui/popups.h"

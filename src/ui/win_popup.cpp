@@ -5,8 +5,9 @@
 
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"

@@ -14,6 +14,7 @@
 #include "board/random.h"
 #include "board/tutorial.h"
 #include "config/settings.h"
+#include "render/shader.h"
 #include "render/texture.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"

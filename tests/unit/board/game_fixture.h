@@ -16,7 +16,6 @@
 #include "board/random.h"
 #include "board/tutorial.h"
 #include "config/settings.h"
-#include "render/draw.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"

@@ -5,7 +5,7 @@
 #include "board/board.h"
 #include "board_test_util.h"
 #include "config/settings.h"
-#include "render/draw.h"
+#include "render/shader.h"
 
 TEST(BoardLayout, CellsAreCentredAroundTheOrigin) {
     // 5 x 4 without gaps: 400 x 320 units, first centre 40 in from the corner.

@@ -23,7 +23,6 @@
 #include "board/tutorial.h"
 #include "config/config.h"
 #include "config/settings.h"
-#include "render/draw.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
