@@ -2,8 +2,8 @@
 // real game screen: the win popup's plate and its table's alignment, the
 // tile-set complete popup's pictures and late third line, and the lose
 // popup growing from its centre over the board.
-#include "config/settings.h"
 #include "gl/screen_fixture.h"
+#include "screen/game_screen_keys.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 

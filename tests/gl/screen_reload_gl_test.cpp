@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "config/settings.h"
 #include "gl/screen_fixture.h"
+#include "screen/game_screen_keys.h"
 #include "screen/labels.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"

@@ -15,7 +15,7 @@
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"
-#include "config/settings.h"
+#include "screen/game_screen_keys.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
