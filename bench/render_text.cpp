@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
 #include "render/texture.h"
 
 namespace fs = std::filesystem;

@@ -25,8 +25,9 @@
 #include <vector>
 
 #include "app/shell.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/shader.h"
 
 namespace fs = std::filesystem;
 

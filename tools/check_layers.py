@@ -21,8 +21,8 @@ SIDEWAYS = {("board", "audio")}
 
 # "including file -> included header", both relative to src/.
 KNOWN = set("""
-board/board_layout.cpp -> render/draw.h
-board/progress.cpp -> render/draw.h
+board/board_layout.cpp -> render/shader.h
+board/progress.cpp -> render/shader.h
 board/progress.cpp -> screen/game_state.h
 board/progress.cpp -> screen/labels.h
 board/progress.cpp -> screen/level_result.h
@@ -30,6 +30,7 @@ board/progress.cpp -> ui/popups.h
 board/shuffle.cpp -> screen/game_state.h
 board/tile_sets.cpp -> render/texture.h
 board/tutorial.cpp -> render/texture.h
+board/tutorial.cpp -> screen/game_screen_keys.h
 board/tutorial.cpp -> screen/game_state.h
 ui/lose_popup.cpp -> screen/game_state.h
 ui/menu_panel.cpp -> screen/game_state.h

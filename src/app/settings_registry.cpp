@@ -3,8 +3,8 @@
 // registered match, so this order is part of how config.txt is read.
 #include "app/shell.h"
 #include "config/config.h"
-#include "config/settings.h"
 #include "screen/game_screen.h"
+#include "screen/game_screen_keys.h"
 #include "ui/popups.h"
 
 void register_all_settings() {

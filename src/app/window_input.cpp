@@ -4,7 +4,7 @@
 #include "app/display.h"
 #include "app/input.h"
 #include "app/shell.h"
-#include "render/draw.h"
+#include "render/shader.h"
 #include "screen/click.h"
 #include "screen/game_state.h"
 #include "screen/hint.h"

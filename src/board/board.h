@@ -149,6 +149,16 @@ Vec2 home_position_on(uint8_t i, uint8_t width, uint8_t height, float padding);
 // min(w / (width*80 - 40), max(0, h - header - footer) / (height*80 - 40), 1).
 float scale_for_window(uint8_t width, uint8_t height, float w, float h, float header, float footer);
 
+// The layout's values from config.txt (registered with the game screen's
+// keys): the gap between tiles and each mode's header and footer bands.
+extern float padding_between_tiles;
+extern float default_header_height;
+extern float default_footer_height;
+extern float time_challenge_header_height;
+extern float time_challenge_footer_height;
+extern float moves_challenge_header_height;
+extern float moves_challenge_footer_height;
+
 // The same for the global board with padding_between_tiles, the window's
 // logical size and the current mode's header and footer.
 Vec2 cell_home_position(uint8_t i);

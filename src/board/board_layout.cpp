@@ -1,8 +1,15 @@
 // board_layout.cpp - where the cells sit: layout units around the origin,
 // scaled into the window between the mode's header and footer.
 #include "board/board.h"
-#include "config/settings.h"
-#include "render/draw.h"
+#include "render/shader.h"
+
+float padding_between_tiles;
+float default_header_height;
+float default_footer_height;
+float time_challenge_header_height;
+float time_challenge_footer_height;
+float moves_challenge_header_height;
+float moves_challenge_footer_height;
 
 Vec2 home_position_on(uint8_t i, uint8_t width, uint8_t height, float padding) {
     const float t = TILE_SIZE;

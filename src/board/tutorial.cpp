@@ -11,8 +11,8 @@
 #include "board/board.h"
 #include "board/level.h"
 #include "board/progress.h"
-#include "config/settings.h"
 #include "render/texture.h"
+#include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
 

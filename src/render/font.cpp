@@ -18,7 +18,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "render/draw.h"
+#include "render/shader.h"
 #include "render/texture.h"
 
 Font* font_list;

@@ -9,8 +9,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/shader.h"
 #include "render/texture.h"
 
 static const int LABEL_MAX_CHARS = LABEL_TEXT_SIZE - 1;

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "render/draw.h"
+#include "render/shader.h"
 
 bool layer_enabled = true;
 uint32_t layer_build_count;

@@ -4,10 +4,11 @@
 // Matrices are 4x4 floats stored row by row (uploaded with transpose set).
 // model := model x M, so a multiplied matrix acts on vertices before the
 // transforms already in place.
+#include "render/matrix.h"
+
 #include <cstdio>
 #include <cstring>
 
-#include "render/draw.h"
 
 struct MatrixStack {
     float model[16];

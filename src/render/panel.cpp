@@ -4,12 +4,15 @@
 // A shape is three horizontal bands of eight vertices each (top, middle,
 // bottom), drawn as triangle strips. Corners keep 16 x 16 logical pixels;
 // edges and centre stretch to the panel's size.
+#include "render/panel.h"
+
 #include <glad/gl.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "render/draw.h"
+#include "render/matrix.h"
+#include "render/shader.h"
 #include "render/texture.h"
 
 static const float PANEL_CORNER = 16.0f;

@@ -4,9 +4,12 @@
 // Each primitive binds what it needs, pushes, applies its own transforms,
 // uploads the model matrix, draws, and restores every uniform it changed,
 // so callers can rely on white, opaque, textured drawing between calls.
+#include "render/primitives.h"
+
 #include <glad/gl.h>
 
-#include "render/draw.h"
+#include "render/matrix.h"
+#include "render/shader.h"
 #include "render/texture.h"
 
 static void draw_unit_quad_at(float x, float y, float width, float height) {

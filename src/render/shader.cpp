@@ -6,6 +6,8 @@
 // read, compile or link never replaces the one that works: the previous
 // program stays in use and the driver's log goes to stderr, so saving a
 // fixed file repairs it on the next check.
+#include "render/shader.h"
+
 #include <glad/gl.h>
 
 #include <cstdio>
@@ -13,7 +15,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "render/draw.h"
+#include "render/matrix.h"
 
 uint8_t pixel_scale = 1;
 uint16_t logical_width;

@@ -16,7 +16,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "render/draw.h"
+#include "render/shader.h"
 
 Texture* texture_list;
 uint16_t texture_count;

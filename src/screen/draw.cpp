@@ -7,7 +7,10 @@
 // and every tile that does not move) is kept in the retained layer and
 // drawn again only when it changes; each frame copies the layer and draws
 // what moves, the header and the overlays over it.
-#include "render/draw.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/primitives.h"
+#include "render/shader.h"
 
 #include <cmath>
 #include <cstddef>
@@ -17,10 +20,10 @@
 #include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
-#include "config/settings.h"
 #include "render/font.h"
 #include "render/layer.h"
 #include "screen/game_screen.h"
+#include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/panel.h"
 
 // Start-up: fonts, labels, shapes, sounds, tile sets, saved progress, level.
 // False (after saying why on stderr) when the data cannot make a playable

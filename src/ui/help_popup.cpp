@@ -9,10 +9,12 @@
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "ui/help_popup.h"
 #include "ui/popups.h"
+#include "ui/styles.h"
 #include "ui/ui_common.h"
 
 Color4 help_ghost_tile_bg_color;
@@ -30,36 +32,16 @@ const char* const CLOSE_FONT = "help_popup_close_button_font";
 const char* const SOLVE_FONT = "help_popup_solve_font";
 
 struct HelpPopupSettings {
-    char title_text[CONFIG_TEXT_SIZE];
-    Color4 title_text_color;
-    char title_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t title_font_size;
-    float title_y_from_top;
+    LabelStyle title;
     char page_text[PAGE_COUNT][PAGE_LINES][CONFIG_TEXT_SIZE];
     char page_label_font_fn[CONFIG_TEXT_SIZE];
     uint8_t page_label_font_size;
     Color4 page_label_color;
     float page_labels_y_from_top;
     float page_labels_padding;
-    float next_button_y_from_bottom;
-    char next_button_text[CONFIG_TEXT_SIZE];
-    Vec2 next_button_size;
-    Color4 next_button_color;
-    Color4 next_button_text_color;
-    char next_button_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t next_button_font_size;
-    char close_button_text[CONFIG_TEXT_SIZE];
-    Color4 close_button_text_color2;
-    char close_button_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t close_button_font_size;
-    float close_button_y_from_bottom;
-    Vec2 close_button_size;
-    Color4 close_button_color2;
-    char solve_text[CONFIG_TEXT_SIZE];
-    Color4 solve_text_color;
-    char solve_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t solve_font_size;
-    float solve_y_from_bottom;
+    ButtonStyle next_button;
+    ButtonStyle close_button;  // its colour keys end in "2"
+    LabelStyle solve;
     // Accepted for older config files; nothing draws with them.
     Color4 bg_color;
     Color4 close_button_color;
@@ -76,39 +58,44 @@ struct HelpPopup {
 HelpPopup help;
 
 float center_x() { return (float)(logical_width / 2); }
-float next_button_y() { return logical_height + help.settings.next_button_y_from_bottom; }
-float close_button_y() { return logical_height + help.settings.close_button_y_from_bottom; }
+float next_button_y() { return logical_height + help.settings.next_button.caption.y; }
+float close_button_y() { return logical_height + help.settings.close_button.caption.y; }
 
 void load_fonts() {
     const HelpPopupSettings& s = help.settings;
-    replace_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
+    load_style_font(TITLE_FONT, &s.title);
     replace_font(PAGE_FONT, s.page_label_font_fn, s.page_label_font_size);
-    replace_font(NEXT_FONT, s.next_button_font_fn, s.next_button_font_size);
-    replace_font(CLOSE_FONT, s.close_button_font_fn, s.close_button_font_size);
-    replace_font(SOLVE_FONT, s.solve_font_fn, s.solve_font_size);
+    load_style_font(NEXT_FONT, &s.next_button.caption);
+    load_style_font(CLOSE_FONT, &s.close_button.caption);
+    load_style_font(SOLVE_FONT, &s.solve);
 }
 
-void set_texts() {
+void init_labels() {
+    init_label(&help.title, TITLE_FONT);
+    init_label(&help.hint, SOLVE_FONT);
+    for (int page = 0; page < PAGE_COUNT; page++)
+        for (int line = 0; line < PAGE_LINES; line++)
+            init_label(&help.page_lines[page][line], PAGE_FONT);
+    init_label(&help.next_caption, NEXT_FONT);
+    init_label(&help.close_caption, CLOSE_FONT);
+}
+
+void lay_out() {
     const HelpPopupSettings& s = help.settings;
-    set_label(&help.title, TITLE_FONT, s.title_text);
-    set_label(&help.hint, SOLVE_FONT, s.solve_text);
+    set_label(&help.title, TITLE_FONT, s.title.text);
+    set_label(&help.hint, SOLVE_FONT, s.solve.text);
     for (int page = 0; page < PAGE_COUNT; page++)
         for (int line = 0; line < PAGE_LINES; line++)
             set_label(&help.page_lines[page][line], PAGE_FONT, s.page_text[page][line]);
-    set_label(&help.next_caption, NEXT_FONT, s.next_button_text);
-    set_label(&help.close_caption, CLOSE_FONT, s.close_button_text);
-}
-
-void build_shapes() {
-    const HelpPopupSettings& s = help.settings;
-    create_panel_shape(&help.next_shape, s.next_button_size.x, s.next_button_size.y);
-    create_panel_shape(&help.close_shape, s.close_button_size.x, s.close_button_size.y);
+    set_label(&help.next_caption, NEXT_FONT, s.next_button.caption.text);
+    set_label(&help.close_caption, CLOSE_FONT, s.close_button.caption.text);
+    create_panel_shape(&help.next_shape, s.next_button.size.x, s.next_button.size.y);
+    create_panel_shape(&help.close_shape, s.close_button.size.x, s.close_button.size.y);
 }
 
 void reload_help_popup() {
     load_fonts();
-    set_texts();
-    build_shapes();
+    lay_out();
 }
 
 void draw_text(const TextLabel* label, float y, Color4 c) {
@@ -136,11 +123,7 @@ int help_page_line_positions(const char* const lines[3], float y_from_top, float
 void register_help_popup_settings() {
     HelpPopupSettings& s = help.settings;
     config_begin_section("help_popup");
-    register_text("title_text", s.title_text);
-    register_rgba("title_text_color", &s.title_text_color);
-    register_text("title_font_fn", s.title_font_fn);
-    register_int8("title_font_size", &s.title_font_size);
-    register_number("title_y_from_top", &s.title_y_from_top);
+    register_label_style_keys("title", "y_from_top", &s.title);
     char key[32];
     for (int page = 0; page < PAGE_COUNT; page++) {
         for (int line = 0; line < PAGE_LINES; line++) {
@@ -156,25 +139,16 @@ void register_help_popup_settings() {
     register_rgba("ghost_tile_bg_color", &help_ghost_tile_bg_color);
     register_rgba("ghost_line_color", &help_ghost_line_color);
     register_number("ghost_line_size", &help_ghost_line_size);
-    register_number("next_button_y_from_bottom", &s.next_button_y_from_bottom);
-    register_text("next_button_text", s.next_button_text);
-    register_size("next_button_size", &s.next_button_size);
-    register_rgba("next_button_color", &s.next_button_color);
-    register_rgba("next_button_text_color", &s.next_button_text_color);
-    register_text("next_button_font_fn", s.next_button_font_fn);
-    register_int8("next_button_font_size", &s.next_button_font_size);
-    register_text("close_button_text", s.close_button_text);
-    register_rgba("close_button_text_color2", &s.close_button_text_color2);
-    register_text("close_button_font_fn", s.close_button_font_fn);
-    register_int8("close_button_font_size", &s.close_button_font_size);
-    register_number("close_button_y_from_bottom", &s.close_button_y_from_bottom);
-    register_size("close_button_size", &s.close_button_size);
-    register_rgba("close_button_color2", &s.close_button_color2);
-    register_text("solve_text", s.solve_text);
-    register_rgba("solve_text_color", &s.solve_text_color);
-    register_text("solve_font_fn", s.solve_font_fn);
-    register_int8("solve_font_size", &s.solve_font_size);
-    register_number("solve_y_from_bottom", &s.solve_y_from_bottom);
+    register_button_style_keys("next_button", "y_from_bottom", &s.next_button);
+    ButtonStyle& close = s.close_button;
+    register_text("close_button_text", close.caption.text);
+    register_rgba("close_button_text_color2", &close.caption.text_color);
+    register_text("close_button_font_fn", close.caption.font_fn);
+    register_int8("close_button_font_size", &close.caption.font_size);
+    register_number("close_button_y_from_bottom", &close.caption.y);
+    register_size("close_button_size", &close.size);
+    register_rgba("close_button_color2", &close.color);
+    register_label_style_keys("solve", "y_from_bottom", &s.solve);
     register_rgba("bg_color", &s.bg_color);
     register_rgba("close_button_color", &s.close_button_color);
     register_rgba("close_button_text_color", &s.close_button_text_color);
@@ -184,28 +158,21 @@ void register_help_popup_settings() {
 
 void setup_help_popup() {
     load_fonts();
-    init_label(&help.title, TITLE_FONT);
-    init_label(&help.hint, SOLVE_FONT);
-    for (int page = 0; page < PAGE_COUNT; page++)
-        for (int line = 0; line < PAGE_LINES; line++)
-            init_label(&help.page_lines[page][line], PAGE_FONT);
-    init_label(&help.next_caption, NEXT_FONT);
-    init_label(&help.close_caption, CLOSE_FONT);
-    set_texts();
-    build_shapes();
+    init_labels();
+    lay_out();
 }
 
 bool help_popup_click(float x, float y) {
     if (!tutorial_active) return false;
     const HelpPopupSettings& s = help.settings;
     if (tutorial.next_shown && point_in_box(x, y, center_x(), next_button_y(),
-                                            s.next_button_size.x, s.next_button_size.y)) {
+                                            s.next_button.size.x, s.next_button.size.y)) {
         play_effect("tap");
         next_tutorial_step();
         return true;
     }
     if (tutorial.close_shown && point_in_box(x, y, center_x(), close_button_y(),
-                                             s.close_button_size.x, s.close_button_size.y)) {
+                                             s.close_button.size.x, s.close_button.size.y)) {
         end_tutorial();  // plays the tap itself
         return true;
     }
@@ -214,7 +181,7 @@ bool help_popup_click(float x, float y) {
 
 void draw_help_popup() {
     const HelpPopupSettings& s = help.settings;
-    draw_text(&help.title, s.title_y_from_top, s.title_text_color);
+    draw_text(&help.title, s.title.y, s.title.text_color);
 
     int page = tutorial.step >= 1 && tutorial.step <= PAGE_COUNT ? tutorial.step - 1 : 0;
     const TextLabel* lines = help.page_lines[page];
@@ -227,10 +194,10 @@ void draw_help_popup() {
 
     if (tutorial.next_shown)
         draw_button(&help.next_shape, &help.next_caption, center_x(), next_button_y(),
-                    s.next_button_color, s.next_button_text_color);
+                    s.next_button.color, s.next_button.caption.text_color);
     if (tutorial.close_shown)
         draw_button(&help.close_shape, &help.close_caption, center_x(), close_button_y(),
-                    s.close_button_color2, s.close_button_text_color2);
+                    s.close_button.color, s.close_button.caption.text_color);
     if (!tutorial_done && !tutorial.close_shown)
-        draw_text(&help.hint, logical_height + s.solve_y_from_bottom, s.solve_text_color);
+        draw_text(&help.hint, logical_height + s.solve.y, s.solve.text_color);
 }

@@ -4,8 +4,10 @@
 #include "audio/sounds.h"
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
 #include "ui/popups.h"
@@ -28,16 +30,21 @@ struct LosePopupLook {
 
 void load_fonts() {
     const LosePopupSettings& s = lose_popup_settings;
-    replace_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
-    replace_font(BUTTON_FONT, s.button_font_fn, s.button_font_size);
+    load_style_font(TITLE_FONT, &s.title);
+    load_style_font(BUTTON_FONT, &s.button.caption);
+}
+
+void init_labels() {
+    init_label(&look.title, TITLE_FONT);
+    init_label(&look.button_caption, BUTTON_FONT);
 }
 
 void lay_out() {
     const LosePopupSettings& s = lose_popup_settings;
-    set_label(&look.title, TITLE_FONT, s.title_text);
-    set_label(&look.button_caption, BUTTON_FONT, s.button_text);
+    set_label(&look.title, TITLE_FONT, s.title.text);
+    set_label(&look.button_caption, BUTTON_FONT, s.button.caption.text);
     create_panel_shape(&look.plate, s.bg_size.x, s.bg_size.y);
-    create_panel_shape(&look.button, s.button_size.x, s.button_size.y);
+    create_panel_shape(&look.button, s.button.size.x, s.button.size.y);
 }
 
 }  // namespace
@@ -48,26 +55,20 @@ void register_lose_popup_settings() {
     register_number("offset_y", &s.offset_y);
     register_size("bg_size", &s.bg_size);
     register_rgba("bg_color", &s.bg_color);
-    register_text("title_text", s.title_text);
-    register_text("title_font_fn", s.title_font_fn);
-    register_int8("title_font_size", &s.title_font_size);
-    register_number("title_rel_y", &s.title_rel_y);
-    register_rgba("title_color", &s.title_color);
-    register_size("button_size", &s.button_size);
-    register_text("button_text", s.button_text);
-    register_rgba("button_text_color", &s.button_text_color);
-    register_text("button_font_fn", s.button_font_fn);
-    register_int8("button_font_size", &s.button_font_size);
-    register_number("button_rel_y", &s.button_rel_y);
-    register_rgba("button_color", &s.button_color);
+    // The title's colour key lacks the "_text" of every other label's.
+    register_text("title_text", s.title.text);
+    register_text("title_font_fn", s.title.font_fn);
+    register_int8("title_font_size", &s.title.font_size);
+    register_number("title_rel_y", &s.title.y);
+    register_rgba("title_color", &s.title.text_color);
+    register_button_style_keys("button", "rel_y", &s.button);
     config_end_section();
     register_reload_callback(reload_lose_popup);
 }
 
 void setup_lose_popup() {
     load_fonts();
-    init_label(&look.title, TITLE_FONT);
-    init_label(&look.button_caption, BUTTON_FONT);
+    init_labels();
     lay_out();
 }
 
@@ -104,8 +105,8 @@ void draw_lose_popup() {
     translate_matrix(cx, cy + s.offset_y);
     scale_matrix(lose_popup_scale, lose_popup_scale);
     draw_panel_shape(&look.plate, 0, 0, packed_color(s.bg_color));
-    draw_label_color(&look.title, 0, s.title_rel_y, s.title_color);
-    draw_button(&look.button, &look.button_caption, 0, s.button_rel_y, s.button_color,
-                s.button_text_color);
+    draw_label_color(&look.title, 0, s.title.y, s.title.text_color);
+    draw_button(&look.button, &look.button_caption, 0, s.button.caption.y, s.button.color,
+                s.button.caption.text_color);
     pop_matrix();
 }

@@ -11,12 +11,15 @@
 #include "board/shuffle.h"
 #include "board/tutorial.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
+#include "ui/styles.h"
 #include "ui/ui_common.h"
 
 float menu_panel_scale;
@@ -28,14 +31,6 @@ const char* const BUTTON_FONT = "menu_panel_button_font";
 enum { SHUFFLE_BUTTON, HELP_BUTTON, SETTINGS_BUTTON, MENU_BUTTON_COUNT };
 const char* const BUTTON_WORDS[MENU_BUTTON_COUNT] = {"shuffle", "help", "settings"};
 
-struct MenuButtonSettings {
-    float y_from_top;
-    Vec2 size;
-    Color4 color;
-    char text[CONFIG_TEXT_SIZE];
-    Color4 text_color;
-};
-
 struct MenuPanelSettings {
     Vec2 top_right_offset;
     char button_font_fn[CONFIG_TEXT_SIZE];
@@ -44,7 +39,9 @@ struct MenuPanelSettings {
     Color4 bg_color;
     float bg_stroke_size;
     Color4 bg_stroke_color;
-    MenuButtonSettings buttons[MENU_BUTTON_COUNT];
+    // Their captions are drawn in the panel's button font: they have no
+    // font keys of their own.
+    ButtonStyle buttons[MENU_BUTTON_COUNT];
 };
 
 struct MenuPanel {
@@ -66,8 +63,18 @@ float panel_center_y() {
     return s.top_right_offset.y + s.bg_size.y / 2;
 }
 
-void build_shapes() {
+void load_fonts() {
+    replace_font(BUTTON_FONT, menu.settings.button_font_fn, menu.settings.button_font_size);
+}
+
+void init_labels() {
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++) init_label(&menu.button_labels[k], BUTTON_FONT);
+}
+
+void lay_out() {
     const MenuPanelSettings& s = menu.settings;
+    for (int k = 0; k < MENU_BUTTON_COUNT; k++)
+        set_label(&menu.button_labels[k], BUTTON_FONT, s.buttons[k].caption.text);
     create_panel_shape(&menu.border, s.bg_size.x + 2 * s.bg_stroke_size,
                        s.bg_size.y + 2 * s.bg_stroke_size);
     create_panel_shape(&menu.background, s.bg_size.x, s.bg_size.y);
@@ -75,29 +82,23 @@ void build_shapes() {
         create_panel_shape(&menu.button_shapes[k], s.buttons[k].size.x, s.buttons[k].size.y);
 }
 
-void set_button_texts() {
-    for (int k = 0; k < MENU_BUTTON_COUNT; k++)
-        set_label(&menu.button_labels[k], BUTTON_FONT, menu.settings.buttons[k].text);
-}
-
 void reload_menu_panel() {
-    replace_font(BUTTON_FONT, menu.settings.button_font_fn, menu.settings.button_font_size);
-    set_button_texts();
-    build_shapes();
+    load_fonts();
+    lay_out();
 }
 
-void register_button(const char* name, MenuButtonSettings* b) {
+void register_button(const char* name, ButtonStyle* b) {
     char key[64];
     snprintf(key, sizeof key, "%s_button_y_from_top", name);
-    register_number(key, &b->y_from_top);
+    register_number(key, &b->caption.y);
     snprintf(key, sizeof key, "%s_button_size", name);
     register_size(key, &b->size);
     snprintf(key, sizeof key, "%s_button_color", name);
     register_rgba(key, &b->color);
     snprintf(key, sizeof key, "%s_button_text", name);
-    register_text(key, b->text);
+    register_text(key, b->caption.text);
     snprintf(key, sizeof key, "%s_button_text_color", name);
-    register_rgba(key, &b->text_color);
+    register_rgba(key, &b->caption.text_color);
 }
 
 }  // namespace
@@ -118,10 +119,9 @@ void register_menu_panel_settings() {
 }
 
 void setup_menu_panel() {
-    load_font(BUTTON_FONT, menu.settings.button_font_fn, menu.settings.button_font_size);
-    for (int k = 0; k < MENU_BUTTON_COUNT; k++) init_label(&menu.button_labels[k], BUTTON_FONT);
-    set_button_texts();
-    build_shapes();
+    load_fonts();
+    init_labels();
+    lay_out();
 }
 
 void open_menu_panel() {
@@ -143,8 +143,8 @@ const char* menu_panel_hit(float x, float y) {
     const MenuPanelSettings& s = menu.settings;
     float cx = panel_center_x();
     for (int k = 0; k < MENU_BUTTON_COUNT; k++) {
-        const MenuButtonSettings& b = s.buttons[k];
-        if (point_in_box(x, y, cx, s.top_right_offset.y + b.y_from_top, b.size.x, b.size.y))
+        const ButtonStyle& b = s.buttons[k];
+        if (point_in_box(x, y, cx, s.top_right_offset.y + b.caption.y, b.size.x, b.size.y))
             return BUTTON_WORDS[k];
     }
     float right = logical_width + s.top_right_offset.x;
@@ -185,10 +185,11 @@ void draw_menu_panel() {
     draw_panel_shape(&menu.border, 0, 0, packed_color(s.bg_stroke_color));
     draw_panel_shape(&menu.background, 0, 0, packed_color(s.bg_color));
     for (int k = 0; k < MENU_BUTTON_COUNT; k++) {
-        const MenuButtonSettings& b = s.buttons[k];
+        const ButtonStyle& b = s.buttons[k];
         push_matrix();
-        translate_matrix(0, b.y_from_top - s.bg_size.y / 2);
-        draw_button(&menu.button_shapes[k], &menu.button_labels[k], 0, 0, b.color, b.text_color);
+        translate_matrix(0, b.caption.y - s.bg_size.y / 2);
+        draw_button(&menu.button_shapes[k], &menu.button_labels[k], 0, 0, b.color,
+                    b.caption.text_color);
         pop_matrix();
     }
     pop_matrix();

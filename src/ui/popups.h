@@ -1,10 +1,12 @@
 // popups.h - what the rest of the game calls on the panels and popups.
 //
-// Each panel or popup registers its config section (with one reload
-// callback that rebuilds its fonts, labels and shapes), sets itself up at
-// start-up, opens, takes clicks while open and draws itself. The click
-// handling routes presses here in a fixed order; the game-screen drawing
-// calls the draw functions in a fixed order.
+// Each panel or popup registers its config section (its labels and buttons
+// through the helpers of styles.h, and one reload callback), sets itself up
+// at start-up, opens, takes clicks while open and draws itself. Setup and
+// reload follow one pattern: load the fonts, (at setup only) create the
+// labels, then lay out texts and shapes. The click handling routes presses
+// here in a fixed order; the game-screen drawing calls the draw functions
+// in a fixed order.
 #pragma once
 
 // Config sections, registered in this order by register_all_settings.

@@ -11,12 +11,16 @@
 #include "board/board.h"
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/primitives.h"
+#include "render/shader.h"
 #include "render/texture.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
 #include "ui/popups.h"
+#include "ui/styles.h"
 #include "ui/ui_common.h"
 
 float progress_panel_offset;
@@ -33,11 +37,7 @@ struct ProgressPanelSettings {
     Color4 bg_color;
     float bg_stroke_size;
     Color4 bg_stroke_color;
-    char title_text[CONFIG_TEXT_SIZE];
-    Color4 title_text_color;
-    char title_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t title_font_size;
-    float title_y_from_top;
+    LabelStyle title;
     float tiles_y_from_top;
     uint8_t tiles_max_per_row;
     float tiles_padding_x;
@@ -66,8 +66,17 @@ void first_picture_name(char* out, size_t capacity, int set_number) {
     tile_picture_name(out, capacity, (uint8_t)(set_number - 1), 1);
 }
 
-void build_shapes() {
+void load_fonts() {
+    load_style_font(TITLE_FONT, &panel.settings.title);
+}
+
+void init_labels() {
+    init_label(&panel.title, TITLE_FONT);
+}
+
+void lay_out() {
     const ProgressPanelSettings& s = panel.settings;
+    set_label(&panel.title, TITLE_FONT, s.title.text);
     create_panel_shape(&panel.border, s.bg_size.x + 2 * s.bg_stroke_size,
                        s.bg_size.y + 2 * s.bg_stroke_size);
     create_panel_shape(&panel.background, s.bg_size.x, s.bg_size.y);
@@ -75,9 +84,8 @@ void build_shapes() {
 }
 
 void reload_progress_panel() {
-    replace_font(TITLE_FONT, panel.settings.title_font_fn, panel.settings.title_font_size);
-    set_label(&panel.title, TITLE_FONT, panel.settings.title_text);
-    build_shapes();
+    load_fonts();
+    lay_out();
 }
 
 void free_loaded_pictures() {
@@ -103,11 +111,7 @@ void register_progress_panel_settings() {
     register_rgba("bg_color", &s.bg_color);
     register_number("bg_stroke_size", &s.bg_stroke_size);
     register_rgba("bg_stroke_color", &s.bg_stroke_color);
-    register_text("title_text", s.title_text);
-    register_rgba("title_text_color", &s.title_text_color);
-    register_text("title_font_fn", s.title_font_fn);
-    register_int8("title_font_size", &s.title_font_size);
-    register_number("title_y_from_top", &s.title_y_from_top);
+    register_label_style_keys("title", "y_from_top", &s.title);
     register_number("tiles_y_from_top", &s.tiles_y_from_top);
     register_int8("tiles_max_per_row", &s.tiles_max_per_row);
     register_number("tiles_padding_x", &s.tiles_padding_x);
@@ -120,10 +124,9 @@ void register_progress_panel_settings() {
 }
 
 void setup_progress_panel() {
-    load_font(TITLE_FONT, panel.settings.title_font_fn, panel.settings.title_font_size);
-    init_label(&panel.title, TITLE_FONT);
-    set_label_text(&panel.title, panel.settings.title_text);
-    build_shapes();
+    load_fonts();
+    init_labels();
+    lay_out();
 }
 
 void open_progress_panel() {
@@ -194,7 +197,7 @@ void draw_progress_panel() {
     draw_panel_shape(&panel.background, 0, 0, packed_color(s.bg_color));
     pop_matrix();
 
-    draw_label_color(&panel.title, 0, s.title_y_from_top, s.title_text_color);
+    draw_label_color(&panel.title, 0, s.title.y, s.title.text_color);
 
     push_matrix();
     translate_matrix(0, s.tiles_y_from_top);

@@ -11,33 +11,18 @@
 #include <cstdint>
 
 #include "config/config.h"
+#include "ui/styles.h"
 
 struct Texture;
 
 // [win_popup]: a title on a plate, three rows of statistics, a hint line.
 struct WinPopupSettings {
-    float label1_y_from_mid;
-    Vec2 label1_bg_size;
-    Color4 label1_bg_color;
-    char label1_text[CONFIG_TEXT_SIZE];
-    Color4 label1_text_color;
-    char label1_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t label1_font_size;
-    float label2_y_from_mid;
-    char label2_text[CONFIG_TEXT_SIZE];
-    Color4 label2_text_color;
-    char label2_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t label2_font_size;
-    float label3_y_from_mid;
-    char label3_text[CONFIG_TEXT_SIZE];
-    float label4_y_from_mid;
-    char label4_text[CONFIG_TEXT_SIZE];
+    ButtonStyle label1;  // its plate's keys are "label1_bg_size", "label1_bg_color"
+    // The three rows share the first row's font and colour: the second and
+    // third have only a text and a height.
+    LabelStyle label2, label3, label4;
     float table_width;
-    float label9_y_from_mid;
-    char label9_text[CONFIG_TEXT_SIZE];
-    Color4 label9_text_color;
-    char label9_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t label9_font_size;
+    LabelStyle label9;
 };
 extern WinPopupSettings win_popup_settings;
 
@@ -51,27 +36,13 @@ const char* win_popup_value_text(int row);
 
 // [win2_popup]: title on a plate, a second line, the pictures, a third line.
 struct Win2PopupSettings {
-    Vec2 label1_bg_size;
-    Color4 label1_bg_color;
-    char label1_text[CONFIG_TEXT_SIZE];
-    Color4 label1_text_color;
-    char label1_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t label1_font_size;
-    float label1_y_from_mid;
-    char label2_text[CONFIG_TEXT_SIZE];
-    Color4 label2_text_color;
-    char label2_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t label2_font_size;
-    float label2_y_from_mid;
+    ButtonStyle label1;  // its plate's keys are "label1_bg_size", "label1_bg_color"
+    LabelStyle label2;
     float tileset_y_from_mid;
     float tileset_padding_x;
     float tileset_padding_y;
     Vec2 tile_size;
-    char label3_text[CONFIG_TEXT_SIZE];
-    Color4 label3_text_color;
-    char label3_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t label3_font_size;
-    float label3_y_from_mid;
+    LabelStyle label3;
 };
 extern Win2PopupSettings win2_popup_settings;
 
@@ -92,18 +63,8 @@ struct LosePopupSettings {
     float offset_y;
     Vec2 bg_size;
     Color4 bg_color;
-    char title_text[CONFIG_TEXT_SIZE];
-    char title_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t title_font_size;
-    float title_rel_y;
-    Color4 title_color;
-    Vec2 button_size;
-    char button_text[CONFIG_TEXT_SIZE];
-    Color4 button_text_color;
-    char button_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t button_font_size;
-    float button_rel_y;
-    Color4 button_color;
+    LabelStyle title;  // its colour key is "title_color"
+    ButtonStyle button;
 };
 extern LosePopupSettings lose_popup_settings;
 

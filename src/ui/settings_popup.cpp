@@ -5,10 +5,13 @@
 #include "board/board.h"
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/panel.h"
+#include "render/primitives.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "ui/popups.h"
+#include "ui/styles.h"
 #include "ui/ui_common.h"
 
 namespace {
@@ -18,11 +21,7 @@ const char* const ROW_FONT = "settings_popup_row_font";
 const char* const CLOSE_FONT = "settings_popup_close_button_font";
 
 struct SettingsPopupSettings {
-    char title_text[CONFIG_TEXT_SIZE];
-    Color4 title_text_color;
-    char title_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t title_font_size;
-    float title_y_from_top;
+    LabelStyle title;
     char row_font_fn[CONFIG_TEXT_SIZE];
     float row_font_size;
     Color4 row_text_color;
@@ -38,13 +37,7 @@ struct SettingsPopupSettings {
     char music_text[CONFIG_TEXT_SIZE];
     float sounds_y_from_mid;
     char sounds_text[CONFIG_TEXT_SIZE];
-    char close_button_text[CONFIG_TEXT_SIZE];
-    Color4 close_button_text_color;
-    char close_button_font_fn[CONFIG_TEXT_SIZE];
-    uint8_t close_button_font_size;
-    float close_button_y_from_bottom;
-    Vec2 close_button_size;
-    Color4 close_button_color;
+    ButtonStyle close_button;
     // Accepted but not shown: there is no vibration on the desktop.
     Color4 bg_color;
     float vibrations_y_from_mid;
@@ -65,7 +58,7 @@ float switch_center_x() {
     const SettingsPopupSettings& s = popup.settings;
     return center_x() + s.row_toggle_x_offset - s.row_toggle_size.x / 2;
 }
-float close_button_y() { return logical_height + popup.settings.close_button_y_from_bottom; }
+float close_button_y() { return logical_height + popup.settings.close_button.caption.y; }
 
 bool switch_hit(float x, float y, float y_from_mid) {
     const Vec2 size = popup.settings.row_toggle_size;
@@ -79,25 +72,32 @@ uint8_t row_font_size() {
 
 void load_fonts() {
     const SettingsPopupSettings& s = popup.settings;
-    replace_font(TITLE_FONT, s.title_font_fn, s.title_font_size);
+    load_style_font(TITLE_FONT, &s.title);
     replace_font(ROW_FONT, s.row_font_fn, row_font_size());
-    replace_font(CLOSE_FONT, s.close_button_font_fn, s.close_button_font_size);
+    load_style_font(CLOSE_FONT, &s.close_button.caption);
 }
 
-void set_texts() {
+void init_labels() {
+    init_label(&popup.title, TITLE_FONT);
+    init_label(&popup.music_caption, ROW_FONT);
+    init_label(&popup.sounds_caption, ROW_FONT);
+    init_label(&popup.vibrations_caption, ROW_FONT);
+    init_label(&popup.close_caption, CLOSE_FONT);
+}
+
+void lay_out() {
     const SettingsPopupSettings& s = popup.settings;
-    set_label(&popup.title, TITLE_FONT, s.title_text);
+    set_label(&popup.title, TITLE_FONT, s.title.text);
     set_label(&popup.music_caption, ROW_FONT, s.music_text);
     set_label(&popup.sounds_caption, ROW_FONT, s.sounds_text);
     set_label(&popup.vibrations_caption, ROW_FONT, s.vibrations_text);
-    set_label(&popup.close_caption, CLOSE_FONT, s.close_button_text);
+    set_label(&popup.close_caption, CLOSE_FONT, s.close_button.caption.text);
+    create_panel_shape(&popup.close_shape, s.close_button.size.x, s.close_button.size.y);
 }
 
 void reload_settings_popup() {
     load_fonts();
-    set_texts();
-    create_panel_shape(&popup.close_shape, popup.settings.close_button_size.x,
-                       popup.settings.close_button_size.y);
+    lay_out();
 }
 
 void draw_switch(float y0, bool on) {
@@ -129,11 +129,7 @@ void draw_row(const TextLabel* caption, float y_from_mid, bool on) {
 void register_settings_popup_settings() {
     SettingsPopupSettings& s = popup.settings;
     config_begin_section("settings_popup");
-    register_text("title_text", s.title_text);
-    register_rgba("title_text_color", &s.title_text_color);
-    register_text("title_font_fn", s.title_font_fn);
-    register_int8("title_font_size", &s.title_font_size);
-    register_number("title_y_from_top", &s.title_y_from_top);
+    register_label_style_keys("title", "y_from_top", &s.title);
     register_text("row_font_fn", s.row_font_fn);
     register_number("row_font_size", &s.row_font_size);
     register_rgba("row_text_color", &s.row_text_color);
@@ -152,13 +148,7 @@ void register_settings_popup_settings() {
     register_text("music_text", s.music_text);
     register_number("sounds_y_from_mid", &s.sounds_y_from_mid);
     register_text("sounds_text", s.sounds_text);
-    register_text("close_button_text", s.close_button_text);
-    register_rgba("close_button_text_color", &s.close_button_text_color);
-    register_text("close_button_font_fn", s.close_button_font_fn);
-    register_int8("close_button_font_size", &s.close_button_font_size);
-    register_number("close_button_y_from_bottom", &s.close_button_y_from_bottom);
-    register_size("close_button_size", &s.close_button_size);
-    register_rgba("close_button_color", &s.close_button_color);
+    register_button_style_keys("close_button", "y_from_bottom", &s.close_button);
     register_rgba("bg_color", &s.bg_color);
     register_number("vibrations_y_from_mid", &s.vibrations_y_from_mid);
     register_text("vibrations_text", s.vibrations_text);
@@ -168,14 +158,8 @@ void register_settings_popup_settings() {
 
 void setup_settings_popup() {
     load_fonts();
-    init_label(&popup.title, TITLE_FONT);
-    init_label(&popup.music_caption, ROW_FONT);
-    init_label(&popup.sounds_caption, ROW_FONT);
-    init_label(&popup.vibrations_caption, ROW_FONT);
-    init_label(&popup.close_caption, CLOSE_FONT);
-    set_texts();
-    create_panel_shape(&popup.close_shape, popup.settings.close_button_size.x,
-                       popup.settings.close_button_size.y);
+    init_labels();
+    lay_out();
 }
 
 void settings_popup_click(float x, float y) {
@@ -198,8 +182,8 @@ void settings_popup_click(float x, float y) {
             play_effect("toggle");
         }
         save_progress();
-    } else if (point_in_box(x, y, center_x(), close_button_y(), s.close_button_size.x,
-                            s.close_button_size.y)) {
+    } else if (point_in_box(x, y, center_x(), close_button_y(), s.close_button.size.x,
+                            s.close_button.size.y)) {
         play_effect("tap");
         settings_popup_open = 0;
         // The clock runs on, even if no tile had been picked yet.
@@ -209,9 +193,9 @@ void settings_popup_click(float x, float y) {
 
 void draw_settings_popup() {
     const SettingsPopupSettings& s = popup.settings;
-    draw_label_color(&popup.title, center_x(), s.title_y_from_top, s.title_text_color);
+    draw_label_color(&popup.title, center_x(), s.title.y, s.title.text_color);
     draw_row(&popup.music_caption, s.music_y_from_mid, music_enabled != 0);
     draw_row(&popup.sounds_caption, s.sounds_y_from_mid, sounds_enabled != 0);
     draw_button(&popup.close_shape, &popup.close_caption, center_x(), close_button_y(),
-                s.close_button_color, s.close_button_text_color);
+                s.close_button.color, s.close_button.caption.text_color);
 }

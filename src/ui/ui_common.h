@@ -4,8 +4,8 @@
 #pragma once
 
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/panel.h"
 
 // The box of size (width, height) centred on (cx, cy), edges included.
 inline bool point_in_box(float x, float y, float cx, float cy, float width, float height) {

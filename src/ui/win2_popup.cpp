@@ -9,8 +9,11 @@
 #include "board/board.h"
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/primitives.h"
+#include "render/shader.h"
 #include "render/texture.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
@@ -41,17 +44,23 @@ struct Win2PopupLook {
 
 void load_fonts() {
     const Win2PopupSettings& s = win2_popup_settings;
-    replace_font(LABEL1_FONT, s.label1_font_fn, s.label1_font_size);
-    replace_font(LABEL2_FONT, s.label2_font_fn, s.label2_font_size);
-    replace_font(LABEL3_FONT, s.label3_font_fn, s.label3_font_size);
+    load_style_font(LABEL1_FONT, &s.label1.caption);
+    load_style_font(LABEL2_FONT, &s.label2);
+    load_style_font(LABEL3_FONT, &s.label3);
+}
+
+void init_labels() {
+    init_label(&look.label1, LABEL1_FONT);
+    init_label(&look.label2, LABEL2_FONT);
+    init_label(&look.label3, LABEL3_FONT);
 }
 
 void lay_out() {
     const Win2PopupSettings& s = win2_popup_settings;
-    set_label(&look.label1, LABEL1_FONT, s.label1_text);
-    set_label(&look.label2, LABEL2_FONT, s.label2_text);
-    set_label(&look.label3, LABEL3_FONT, s.label3_text);
-    create_panel_shape(&look.plate, s.label1_bg_size.x, s.label1_bg_size.y);
+    set_label(&look.label1, LABEL1_FONT, s.label1.caption.text);
+    set_label(&look.label2, LABEL2_FONT, s.label2.text);
+    set_label(&look.label3, LABEL3_FONT, s.label3.text);
+    create_panel_shape(&look.plate, s.label1.size.x, s.label1.size.y);
     create_panel_shape(&look.tile_back, s.tile_size.x, s.tile_size.y);
 }
 
@@ -95,36 +104,22 @@ float win2_picture_fit(float picture_width, float picture_height, Vec2 tile_size
 void register_win2_popup_settings() {
     Win2PopupSettings& s = win2_popup_settings;
     config_begin_section("win2_popup");
-    register_size("label1_bg_size", &s.label1_bg_size);
-    register_rgba("label1_bg_color", &s.label1_bg_color);
-    register_text("label1_text", s.label1_text);
-    register_rgba("label1_text_color", &s.label1_text_color);
-    register_text("label1_font_fn", s.label1_font_fn);
-    register_int8("label1_font_size", &s.label1_font_size);
-    register_number("label1_y_from_mid", &s.label1_y_from_mid);
-    register_text("label2_text", s.label2_text);
-    register_rgba("label2_text_color", &s.label2_text_color);
-    register_text("label2_font_fn", s.label2_font_fn);
-    register_int8("label2_font_size", &s.label2_font_size);
-    register_number("label2_y_from_mid", &s.label2_y_from_mid);
+    register_size("label1_bg_size", &s.label1.size);
+    register_rgba("label1_bg_color", &s.label1.color);
+    register_label_style_keys("label1", "y_from_mid", &s.label1.caption);
+    register_label_style_keys("label2", "y_from_mid", &s.label2);
     register_number("tileset_y_from_mid", &s.tileset_y_from_mid);
     register_number("tileset_padding_x", &s.tileset_padding_x);
     register_number("tileset_padding_y", &s.tileset_padding_y);
     register_size("tile_size", &s.tile_size);
-    register_text("label3_text", s.label3_text);
-    register_rgba("label3_text_color", &s.label3_text_color);
-    register_text("label3_font_fn", s.label3_font_fn);
-    register_int8("label3_font_size", &s.label3_font_size);
-    register_number("label3_y_from_mid", &s.label3_y_from_mid);
+    register_label_style_keys("label3", "y_from_mid", &s.label3);
     config_end_section();
     register_reload_callback(reload_win2_popup);
 }
 
 void setup_win2_popup() {
     load_fonts();
-    init_label(&look.label1, LABEL1_FONT);
-    init_label(&look.label2, LABEL2_FONT);
-    init_label(&look.label3, LABEL3_FONT);
+    init_labels();
     lay_out();
 }
 
@@ -181,9 +176,9 @@ void draw_win2_popup() {
     float cx = (float)(logical_width / 2);
     float cy = (float)(logical_height / 2);
 
-    draw_button(&look.plate, &look.label1, cx, cy + s.label1_y_from_mid, s.label1_bg_color,
-                s.label1_text_color);
-    draw_label_color(&look.label2, cx, cy + s.label2_y_from_mid, s.label2_text_color);
+    draw_button(&look.plate, &look.label1, cx, cy + s.label1.caption.y, s.label1.color,
+                s.label1.caption.text_color);
+    draw_label_color(&look.label2, cx, cy + s.label2.y, s.label2.text_color);
 
     float block_y = cy + s.tileset_y_from_mid;
     for (int k = 0; k < win2_tile_count; k++) {
@@ -200,6 +195,5 @@ void draw_win2_popup() {
         pop_matrix();
     }
 
-    if (win2_popup_ready)
-        draw_label_color(&look.label3, cx, cy + s.label3_y_from_mid, s.label3_text_color);
+    if (win2_popup_ready) draw_label_color(&look.label3, cx, cy + s.label3.y, s.label3.text_color);
 }

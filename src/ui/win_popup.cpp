@@ -6,8 +6,9 @@
 #include "audio/sounds.h"
 #include "board/progress.h"
 #include "config/config.h"
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
@@ -31,31 +32,36 @@ struct WinPopupLook {
 
 char value_texts[3][WIN_POPUP_VALUE_SIZE] = {"-", "-", "-"};
 
-const char* caption_text(int row) {
+const LabelStyle& row_style(int row) {
     const WinPopupSettings& s = win_popup_settings;
-    return row == 0 ? s.label2_text : row == 1 ? s.label3_text : s.label4_text;
-}
-
-float row_y_from_mid(int row) {
-    const WinPopupSettings& s = win_popup_settings;
-    return row == 0 ? s.label2_y_from_mid : row == 1 ? s.label3_y_from_mid : s.label4_y_from_mid;
+    return row == 0 ? s.label2 : row == 1 ? s.label3 : s.label4;
 }
 
 void load_fonts() {
     const WinPopupSettings& s = win_popup_settings;
-    replace_font(TITLE_FONT, s.label1_font_fn, s.label1_font_size);
-    replace_font(TABLE_FONT, s.label2_font_fn, s.label2_font_size);
-    replace_font(HINT_FONT, s.label9_font_fn, s.label9_font_size);
+    load_style_font(TITLE_FONT, &s.label1.caption);
+    load_style_font(TABLE_FONT, &s.label2);
+    load_style_font(HINT_FONT, &s.label9);
 }
 
-void lay_out_labels() {
-    const WinPopupSettings& s = win_popup_settings;
-    set_label(&look.title, TITLE_FONT, s.label1_text);
+void init_labels() {
+    init_label(&look.title, TITLE_FONT);
     for (int row = 0; row < 3; row++) {
-        set_label(&look.captions[row], TABLE_FONT, caption_text(row));
-        set_label(&look.values[row], TABLE_FONT, value_texts[row]);
+        init_label(&look.captions[row], TABLE_FONT);
+        init_label(&look.values[row], TABLE_FONT);
     }
-    set_label(&look.hint, HINT_FONT, s.label9_text);
+    init_label(&look.hint, HINT_FONT);
+}
+
+void lay_out() {
+    const WinPopupSettings& s = win_popup_settings;
+    set_label(&look.title, TITLE_FONT, s.label1.caption.text);
+    for (int row = 0; row < 3; row++) {
+        set_label(&look.captions[row], TABLE_FONT, row_style(row).text);
+        set_label(&look.values[row], TABLE_FONT, value_texts[row]);  // they keep their texts
+    }
+    set_label(&look.hint, HINT_FONT, s.label9.text);
+    create_panel_shape(&look.plate, s.label1.size.x, s.label1.size.y);
 }
 
 }  // namespace
@@ -78,50 +84,29 @@ const char* win_popup_value_text(int row) {
 void register_win_popup_settings() {
     WinPopupSettings& s = win_popup_settings;
     config_begin_section("win_popup");
-    register_number("label1_y_from_mid", &s.label1_y_from_mid);
-    register_size("label1_bg_size", &s.label1_bg_size);
-    register_rgba("label1_bg_color", &s.label1_bg_color);
-    register_text("label1_text", s.label1_text);
-    register_rgba("label1_text_color", &s.label1_text_color);
-    register_text("label1_font_fn", s.label1_font_fn);
-    register_int8("label1_font_size", &s.label1_font_size);
-    register_number("label2_y_from_mid", &s.label2_y_from_mid);
-    register_text("label2_text", s.label2_text);
-    register_rgba("label2_text_color", &s.label2_text_color);
-    register_text("label2_font_fn", s.label2_font_fn);
-    register_int8("label2_font_size", &s.label2_font_size);
-    register_number("label3_y_from_mid", &s.label3_y_from_mid);
-    register_text("label3_text", s.label3_text);
-    register_number("label4_y_from_mid", &s.label4_y_from_mid);
-    register_text("label4_text", s.label4_text);
+    register_label_style_keys("label1", "y_from_mid", &s.label1.caption);
+    register_size("label1_bg_size", &s.label1.size);
+    register_rgba("label1_bg_color", &s.label1.color);
+    register_label_style_keys("label2", "y_from_mid", &s.label2);
+    register_text("label3_text", s.label3.text);
+    register_number("label3_y_from_mid", &s.label3.y);
+    register_text("label4_text", s.label4.text);
+    register_number("label4_y_from_mid", &s.label4.y);
     register_number("table_width", &s.table_width);
-    register_number("label9_y_from_mid", &s.label9_y_from_mid);
-    register_text("label9_text", s.label9_text);
-    register_rgba("label9_text_color", &s.label9_text_color);
-    register_text("label9_font_fn", s.label9_font_fn);
-    register_int8("label9_font_size", &s.label9_font_size);
+    register_label_style_keys("label9", "y_from_mid", &s.label9);
     config_end_section();
     register_reload_callback(reload_win_popup);
 }
 
 void setup_win_popup() {
     load_fonts();
-    init_label(&look.title, TITLE_FONT);
-    for (int row = 0; row < 3; row++) {
-        init_label(&look.captions[row], TABLE_FONT);
-        init_label(&look.values[row], TABLE_FONT);
-    }
-    init_label(&look.hint, HINT_FONT);
-    lay_out_labels();
-    create_panel_shape(&look.plate, win_popup_settings.label1_bg_size.x,
-                       win_popup_settings.label1_bg_size.y);
+    init_labels();
+    lay_out();
 }
 
 void reload_win_popup() {
     load_fonts();
-    lay_out_labels();  // the values keep the texts they show
-    create_panel_shape(&look.plate, win_popup_settings.label1_bg_size.x,
-                       win_popup_settings.label1_bg_size.y);
+    lay_out();
 }
 
 void open_win_popup() {
@@ -143,18 +128,18 @@ void draw_win_popup() {
     float cy = (float)(logical_height / 2);
     float half_table = s.table_width / 2;
 
-    draw_button(&look.plate, &look.title, cx, cy + s.label1_y_from_mid, s.label1_bg_color,
-                s.label1_text_color);
+    draw_button(&look.plate, &look.title, cx, cy + s.label1.caption.y, s.label1.color,
+                s.label1.caption.text_color);
 
     // Captions hang from the table's left edge, values from its right edge,
     // so a longer value grows leftwards and the captions stay put.
     for (int row = 0; row < 3; row++) {
-        float y = cy + row_y_from_mid(row);
+        float y = cy + row_style(row).y;
         const TextLabel& caption = look.captions[row];
         const TextLabel& value = look.values[row];
-        draw_label_color(&caption, cx - half_table + caption.width / 2, y, s.label2_text_color);
-        draw_label_color(&value, cx + half_table - value.width / 2, y, s.label2_text_color);
+        draw_label_color(&caption, cx - half_table + caption.width / 2, y, s.label2.text_color);
+        draw_label_color(&value, cx + half_table - value.width / 2, y, s.label2.text_color);
     }
 
-    draw_label_color(&look.hint, cx, cy + s.label9_y_from_mid, s.label9_text_color);
+    draw_label_color(&look.hint, cx, cy + s.label9.y, s.label9.text_color);
 }

@@ -9,8 +9,9 @@
 #include <sstream>
 
 #include "gl/screen_fixture.h"
-#include "render/draw.h"
 #include "render/layer.h"
+#include "render/panel.h"
+#include "render/shader.h"
 #include "screen/game_state.h"
 #include "ui/popups.h"
 

@@ -5,8 +5,11 @@
 #include <glad/gl.h>
 #include <gtest/gtest.h>
 
-#include "render/draw.h"
 #include "render/font.h"
+#include "render/matrix.h"
+#include "render/panel.h"
+#include "render/primitives.h"
+#include "render/shader.h"
 #include "render/texture.h"
 #include "support/gl_context.h"
 

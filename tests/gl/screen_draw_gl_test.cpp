@@ -3,9 +3,9 @@
 // its flashing timer, the no-moves overlay, the selection outline and the
 // connecting line of a removed pair.
 #include "board/level.h"
-#include "config/settings.h"
 #include "gl/screen_fixture.h"
 #include "screen/click.h"
+#include "screen/game_screen_keys.h"
 #include "screen/labels.h"
 
 namespace {

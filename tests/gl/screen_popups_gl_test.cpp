@@ -2,8 +2,8 @@
 // real game screen: the win popup's plate and its table's alignment, the
 // tile-set complete popup's pictures and late third line, and the lose
 // popup growing from its centre over the board.
-#include "config/settings.h"
 #include "gl/screen_fixture.h"
+#include "screen/game_screen_keys.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 
@@ -38,26 +38,26 @@ TEST_F(ScreenGl, WinPopupShowsItsTitlePlateAndARightAlignedTable) {
 
     const WinPopupSettings& s = win_popup_settings;
     float cx = 270, cy = 480;
-    float plate_y = cy + s.label1_y_from_mid;
-    EXPECT_TRUE(near(at(cx - s.label1_bg_size.x / 2 + 8, plate_y), rgb(s.label1_bg_color)));
-    EXPECT_TRUE(near(at(cx - s.label1_bg_size.x / 2 - 4, plate_y), rgb(bg_color)));
+    float plate_y = cy + s.label1.caption.y;
+    EXPECT_TRUE(near(at(cx - s.label1.size.x / 2 + 8, plate_y), rgb(s.label1.color)));
+    EXPECT_TRUE(near(at(cx - s.label1.size.x / 2 - 4, plate_y), rgb(bg_color)));
     EXPECT_GT(count_near((int)(cx - 180), (int)plate_y - 20, (int)(cx + 180), (int)plate_y + 20,
-                         rgb(s.label1_text_color), 10),
+                         rgb(s.label1.caption.text_color), 10),
               300);
 
     // Captions start at the table's left edge and values end at its right
     // edge, however long each is.
-    float y_of_row[3] = {s.label2_y_from_mid, s.label3_y_from_mid, s.label4_y_from_mid};
+    float y_of_row[3] = {s.label2.y, s.label3.y, s.label4.y};
     for (float row_y : y_of_row) {
         int left, right;
-        text_extent((int)(cy + row_y) - 10, (int)(cy + row_y) + 10, rgb(s.label2_text_color), &left,
+        text_extent((int)(cy + row_y) - 10, (int)(cy + row_y) + 10, rgb(s.label2.text_color), &left,
                     &right);
         EXPECT_NEAR(left, cx - s.table_width / 2, 4) << "row at " << row_y;
         EXPECT_NEAR(right, cx + s.table_width / 2, 4) << "row at " << row_y;
     }
 
-    float hint_y = cy + s.label9_y_from_mid;
-    EXPECT_GT(count_near(100, (int)hint_y - 12, 440, (int)hint_y + 12, rgb(s.label9_text_color)),
+    float hint_y = cy + s.label9.y;
+    EXPECT_GT(count_near(100, (int)hint_y - 12, 440, (int)hint_y + 12, rgb(s.label9.text_color)),
               100);
 }
 
@@ -75,10 +75,10 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     // No board; the header stays.
     EXPECT_TRUE(near(at(cell.x, cell.y - 30), rgb(bg_color)));
     EXPECT_GT(count_near(150, 30, 390, 66, rgb(level_label_settings.color)), 150);
-    EXPECT_TRUE(near(at(cx - s.label1_bg_size.x / 2 + 8, cy + s.label1_y_from_mid),
-                     rgb(s.label1_bg_color)));
-    float line3 = cy + s.label3_y_from_mid;
-    EXPECT_EQ(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3_text_color), 10),
+    EXPECT_TRUE(
+        near(at(cx - s.label1.size.x / 2 + 8, cy + s.label1.caption.y), rgb(s.label1.color)));
+    float line3 = cy + s.label3.y;
+    EXPECT_EQ(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3.text_color), 10),
               0);
     // The first pictures are in, the last are not yet.
     int n = win2_tile_count;
@@ -93,7 +93,7 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     ASSERT_TRUE(win2_popup_ready);
     draw_frame();
     keep_shot("win2_popup");
-    EXPECT_GT(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3_text_color), 10),
+    EXPECT_GT(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3.text_color), 10),
               100);
     for (int k = 0; k < n; k++) {
         Vec2 at_k = win2_tile_offset(k, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
@@ -125,13 +125,13 @@ TEST_F(ScreenGl, LosePopupGrowsFromItsCentreOverTheBoard) {
     draw_frame();
     keep_shot("lose_popup");
     EXPECT_TRUE(near(at(plate_edge.x, plate_edge.y), rgb(s.bg_color)));
-    float button_y = cy + s.button_rel_y;
-    EXPECT_TRUE(near(at(cx - s.button_size.x / 2 + 6, button_y), rgb(s.button_color)));
+    float button_y = cy + s.button.caption.y;
+    EXPECT_TRUE(near(at(cx - s.button.size.x / 2 + 6, button_y), rgb(s.button.color)));
     EXPECT_GT(count_near((int)(cx - 110), (int)button_y - 15, (int)(cx + 110), (int)button_y + 15,
-                         rgb(s.button_text_color), 10),
+                         rgb(s.button.caption.text_color), 10),
               150);
-    float title_y = cy + s.title_rel_y;
+    float title_y = cy + s.title.y;
     EXPECT_GT(count_near((int)(cx - 190), (int)title_y - 25, (int)(cx + 190), (int)title_y + 25,
-                         rgb(s.title_color), 10),
+                         rgb(s.title.text_color), 10),
               300);
 }

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "config/settings.h"
 #include "gl/screen_fixture.h"
+#include "screen/game_screen_keys.h"
 #include "screen/labels.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
@@ -96,7 +96,7 @@ TEST_F(ScreenGl, WinPopupReloadKeepsItsValuesAndResizesItsPlate) {
 
     draw_frame();
     const WinPopupSettings& s = win_popup_settings;
-    float plate_y = 480 + s.label1_y_from_mid;
-    EXPECT_TRUE(near(at(270 - 150 + 6, plate_y), rgb(s.label1_bg_color)));
+    float plate_y = 480 + s.label1.caption.y;
+    EXPECT_TRUE(near(at(270 - 150 + 6, plate_y), rgb(s.label1.color)));
     EXPECT_TRUE(near(at(270 - 150 - 6, plate_y), rgb(bg_color)));
 }

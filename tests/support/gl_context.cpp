@@ -10,7 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "render/draw.h"
+#include "render/matrix.h"
+#include "render/shader.h"
 
 namespace fs = std::filesystem;
 

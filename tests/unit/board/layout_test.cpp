@@ -4,8 +4,8 @@
 
 #include "board/board.h"
 #include "board_test_util.h"
-#include "config/settings.h"
-#include "render/draw.h"
+#include "render/shader.h"
+#include "screen/game_screen_keys.h"
 
 TEST(BoardLayout, CellsAreCentredAroundTheOrigin) {
     // 5 x 4 without gaps: 400 x 320 units, first centre 40 in from the corner.

@@ -10,7 +10,7 @@
 #include "board/board.h"
 #include "board/random.h"
 #include "board_test_util.h"
-#include "config/settings.h"
+#include "screen/game_screen_keys.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Model-matrix stack: multiplication order, push and pop limits.
 #include <gtest/gtest.h>
 
-#include "render/draw.h"
+#include "render/matrix.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Nine-slice panel vertices: three bands of eight strip vertices.
 #include <gtest/gtest.h>
 
-#include "render/draw.h"
+#include "render/panel.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "render/draw.h"
+#include "render/shader.h"
 #include "render/texture.h"
 #include "support/gl_context.h"
 

@@ -273,14 +273,15 @@ TEST(ResultPopupSettings, ShippedConfigSetsEveryKeyOfTheThreeSectionsInItsOwnSec
         checked++;
     }
     EXPECT_EQ(checked, 22 + 21 + 15);
-    EXPECT_STREQ(win_popup_settings.label1_text, "Level Complete!");
-    EXPECT_STREQ(win2_popup_settings.label1_text, "Set Complete!");
-    EXPECT_STREQ(lose_popup_settings.title_text, "Time's up!");
+    EXPECT_STREQ(win_popup_settings.label1.caption.text, "Level Complete!");
+    EXPECT_STREQ(win2_popup_settings.label1.caption.text, "Set Complete!");
+    EXPECT_STREQ(lose_popup_settings.title.text, "Time's up!");
     // Font names are whole: no blank or comment trails a text value.
-    for (const char* fn : {win_popup_settings.label1_font_fn, win_popup_settings.label2_font_fn,
-                           win_popup_settings.label9_font_fn, win2_popup_settings.label1_font_fn,
-                           win2_popup_settings.label2_font_fn, win2_popup_settings.label3_font_fn,
-                           lose_popup_settings.title_font_fn, lose_popup_settings.button_font_fn})
+    for (const char* fn :
+         {win_popup_settings.label1.caption.font_fn, win_popup_settings.label2.font_fn,
+          win_popup_settings.label9.font_fn, win2_popup_settings.label1.caption.font_fn,
+          win2_popup_settings.label2.font_fn, win2_popup_settings.label3.font_fn,
+          lose_popup_settings.title.font_fn, lose_popup_settings.button.caption.font_fn})
         EXPECT_TRUE(!strcmp(fn, "PoetsenOne-Regular.ttf") || !strcmp(fn, "arialbd.ttf")) << fn;
     clear_config_registry();
 }

@@ -1,18 +1,21 @@
-// settings.h - the game screen's own configuration keys.
+// game_screen_keys.h - the game screen's own configuration keys.
 //
 // Board look and timing, the connecting line, ghosts, the menu button, the
-// header and footer bands, the progress bar, the four header labels and the
-// no-moves overlay. Every value comes from config.txt; all start at zero.
+// progress bar, the four header labels and the no-moves overlay. The board
+// layout's values registered here (the tile padding and the header and
+// footer bands) belong to the board and are declared in board/board.h.
+// Every value comes from config.txt; all start at zero.
 #pragma once
 
+#include "board/board.h"
 #include "config/config.h"
 
-// Keys without a section, in registration order.
+// Keys without a section, in registration order (padding_between_tiles
+// after tile_selection_stroke_size, the six band heights last).
 extern Color3 bg_color;
 extern Color4 tile_selection_color;
 extern Vec2 tile_selection_size;
 extern float tile_selection_stroke_size;
-extern float padding_between_tiles;
 extern float tile_bounce_extra_scale;
 extern float tile_bounce_duration;
 extern float tile_remove_duration1;
@@ -28,12 +31,6 @@ extern Vec2 menu_button_rel_pos;
 extern Vec2 menu_button_size;
 extern Color4 menu_button_color;
 extern Color4 menu_button_text_color;
-extern float default_header_height;
-extern float default_footer_height;
-extern float time_challenge_header_height;
-extern float time_challenge_footer_height;
-extern float moves_challenge_header_height;
-extern float moves_challenge_footer_height;
 
 // [progress_bar]
 struct ProgressBarSettings {

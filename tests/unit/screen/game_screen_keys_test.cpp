@@ -1,6 +1,6 @@
-// settings_test.cpp - the game screen's keys: where they are registered, and
-// that the shipped config.txt gives every one of them a value.
-#include "config/settings.h"
+// game_screen_keys_test.cpp - the game screen's keys: where they are
+// registered, and that the shipped config.txt gives every one of them a value.
+#include "screen/game_screen_keys.h"
 
 #include <gtest/gtest.h>
 

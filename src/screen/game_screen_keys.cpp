@@ -1,15 +1,15 @@
-// settings.cpp - the game screen's configuration variables and their keys.
+// game_screen_keys.cpp - the game screen's configuration variables and
+// their keys.
 //
 // All values start at zero; config.txt provides every one of them. The order
 // of registration is the lookup order, so it is kept exactly as listed in
-// settings.h: the unsectioned keys first, then one block per section.
-#include "config/settings.h"
+// game_screen_keys.h: the unsectioned keys first, then one block per section.
+#include "screen/game_screen_keys.h"
 
 Color3 bg_color;
 Color4 tile_selection_color;
 Vec2 tile_selection_size;
 float tile_selection_stroke_size;
-float padding_between_tiles;
 float tile_bounce_extra_scale;
 float tile_bounce_duration;
 float tile_remove_duration1;
@@ -25,12 +25,6 @@ Vec2 menu_button_rel_pos;
 Vec2 menu_button_size;
 Color4 menu_button_color;
 Color4 menu_button_text_color;
-float default_header_height;
-float default_footer_height;
-float time_challenge_header_height;
-float time_challenge_footer_height;
-float moves_challenge_header_height;
-float moves_challenge_footer_height;
 
 ProgressBarSettings progress_bar;
 HeaderLabelSettings level_label_settings;
