@@ -57,6 +57,11 @@ bool platform_sync_file(FILE* file);
 // Atomically replaces dst with src (both in the same directory).
 bool platform_replace_file(const char* src, const char* dst);
 
+// The DPI of a window given its native handle (an HWND on Windows), 96
+// meaning unscaled; 0 where the system does not say. Read once at start-up
+// to choose the pixel scale.
+unsigned platform_window_dpi(void* native_window);
+
 void platform_mutex_init(PlatformMutex* m);
 void platform_mutex_lock(PlatformMutex* m);
 void platform_mutex_unlock(PlatformMutex* m);

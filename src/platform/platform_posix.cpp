@@ -87,6 +87,11 @@ bool platform_replace_file(const char* src, const char* dst) {
     return rename(src, dst) == 0;
 }
 
+// X11 and Wayland report scale through the window library instead.
+unsigned platform_window_dpi(void* native_window) {
+    return 0;
+}
+
 void platform_mutex_init(PlatformMutex* m) {
     pthread_mutex_init(&m->handle, nullptr);
 }

@@ -15,7 +15,9 @@
 #   fail MESSAGE            print and exit 1
 #
 # Needs GAME_RUN_DIR (set by ctest); GAME_SOURCE_DIR is used to find
-# scripts/xvfb.sh. The file is meant to be sourced, not run.
+# scripts/xvfb.sh. GAME_EXE names the program in the run directory (default
+# "game"; "game.exe" for the Windows build) and GAME_LAUNCHER, when set, the
+# command that runs it (Wine). The file is meant to be sourced, not run.
 
 set -euo pipefail
 
@@ -24,6 +26,9 @@ E2E_SOURCE_DIR=${GAME_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." &&
 export MESA_GL_VERSION_OVERRIDE=3.3FC MESA_GLSL_VERSION_OVERRIDE=330
 # No sound card here: the dummy output keeps the audio thread running quietly.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+
+GAME_EXE=${GAME_EXE:-game}
+read -r -a GAME_LAUNCHER <<<"${GAME_LAUNCHER:-}"
 
 E2E_DIR=""
 GAME_PID=""
@@ -82,7 +87,7 @@ e2e_setup() {
     # An old time, so that any edit the test makes is seen as a change.
     touch -d '2001-01-01 00:00:00' "$E2E_DIR/run/config.txt"
     GAME_RUN="$E2E_DIR/run"
-    GAME_BIN="$GAME_RUN/game"
+    GAME_BIN="$GAME_RUN/$GAME_EXE"
     GAME_LOG="$E2E_DIR/game.log"
 }
 
@@ -94,11 +99,12 @@ game_start() {
     local attempt tries logged
     for attempt in 1 2 3; do
         logged=$(stat -c %s "$GAME_LOG" 2>/dev/null || echo 0)
-        (cd "$cwd" && exec "$bin") >>"$GAME_LOG" 2>&1 &
+        (cd "$cwd" && exec "${GAME_LAUNCHER[@]}" "$bin") >>"$GAME_LOG" 2>&1 &
         GAME_PID=$!
         GAME_WID=""
         for tries in $(seq 1 300); do
-            GAME_WID=$(xdotool search --name '^game' 2>/dev/null | head -n 1) || true
+            # Mapped windows only: a hidden one may carry the name too.
+            GAME_WID=$(xdotool search --onlyvisible --name '^game' 2>/dev/null | head -n 1) || true
             [ -n "$GAME_WID" ] && return 0
             game_is_running || break
             sleep 0.1
