@@ -25,14 +25,14 @@ mkdir "$E2E_DIR/elsewhere"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="Z:$E2E_DIR/stream.raw"
 game_start "$E2E_DIR/elsewhere"
 px=3 py=3
-shows() { [ "$(screen_pixel $px $py)" = "$1" ]; }
+shows() { [ "$(window_pixel $px $py)" = "$1" ]; }
 colour=$(sed -n 's/^bg_color *= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1,\2,\3/p' "$GAME_RUN/config.txt" | head -n 1)
-wait_for "the background $colour did not show (pixel $(screen_pixel $px $py))" 20 shows "$colour"
+wait_for "the background $colour did not show (pixel $(window_pixel $px $py))" 20 shows "$colour"
 counted() { [[ "$(window_title)" =~ ^game\ \(fps:\ [0-9]+\)$ ]]; }
 wait_for "the title never counted frames ($(window_title))" 10 counted
 sleep 1  # the config file's check is due; the edit below is then new
 set_config bg_color "10, 200, 30"
-wait_for "the new bg_color did not show (pixel $(screen_pixel $px $py))" 2 shows "10,200,30"
+wait_for "the new bg_color did not show (pixel $(window_pixel $px $py))" 2 shows "10,200,30"
 sleep 1.5  # the music's fade is over
 xdotool key --window "$GAME_WID" q
 game_wait_exit
@@ -75,15 +75,15 @@ linux_board=$("${SAVE_TOOL[@]}" check "$E2E_DIR/linux/autosave" "$E2E_DIR/linux/
 "$GAME_HOST_RUN_DIR/../level-tool" 1 --counts-from "$GAME_RUN/images" \
     --offsets "$GAME_RUN/level_seed_offsets" >"$E2E_DIR/level1" || fail "level-tool failed"
 mapfile -t clicks < <("${BOARD_TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/level1" regular)
-[ "${#clicks[@]}" -ge 2 ] || fail "no pair to press in level 1"
+[ "${#clicks[@]}" -ge 4 ] || fail "level 1 has fewer than two pairs"
 tiles_before=$("${BOARD_TOOL[@]}" field "$GAME_RUN/autosave" tiles)
 game_start
-read -r -a first <<<"${clicks[0]}"
-tile_face() { [ "$(screen_pixel "${first[0]}" $((first[1] - 36)))" = "255,255,255" ]; }
-wait_for "level 1's first tile never showed" 20 tile_face
-xdotool mousemove ${clicks[0]} click 1
+# A tile's face shows just above its picture.
+tile_face() { [ "$(window_pixel "$1" $(($2 - 36)))" = "255,255,255" ]; }
+wait_for "level 1's first tile never showed" 20 tile_face ${clicks[0]}
+window_click ${clicks[0]}
 sleep 0.3
-xdotool mousemove ${clicks[1]} click 1
+window_click ${clicks[1]}
 sleep 1
 xdotool key --window "$GAME_WID" q
 game_wait_exit
@@ -96,7 +96,7 @@ after_pair=$(saved)
 
 # --- 3. Restarted and killed -------------------------------------------------------
 game_start
-wait_for "level 1's board did not come back" 20 tile_face
+wait_for "level 1's board did not come back" 20 tile_face ${clicks[2]}
 sleep 0.5
 kill -9 "$GAME_PID"
 game_wait_exit
