@@ -72,3 +72,8 @@ if(GAME_TESTS)
   enable_testing()
   add_subdirectory(tests/wine)
 endif()
+
+# --- The yardstick of bench/wine_startup.sh ----------------------------------------
+add_executable(wine_bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/wine_bare_window.c)
+target_link_libraries(wine_bare_window PRIVATE glad PkgConfig::GLFW)
+set_target_properties(wine_bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
