@@ -228,7 +228,9 @@ batch=()
 pids=()
 flush() {
     local c
-    # Only the cases' jobs: the X server is a child of this shell too.
+    # Only the cases' jobs: the X server is a child of this shell too (and
+    # a bare "wait" would wait for it).
+    [ "${#pids[@]}" -gt 0 ] || return 0
     wait "${pids[@]}" 2>/dev/null || true
     pids=()
     for c in "${batch[@]}"; do
