@@ -126,10 +126,22 @@ static bool double_size_tiles_present() {
     return usable;
 }
 
-// The content scale of the monitor the (still hidden) window opened on.
+#if defined(_WIN32)
+// The window library's accessor, declared as its header does but without
+// the <windows.h> that header pulls in.
+extern "C" struct HWND__* glfwGetWin32Window(GLFWwindow* window);
+#endif
+
+// Windows gives the window's own DPI (96 is scale 1); elsewhere the content
+// scale of the monitor the (still hidden) window opened on.
 static uint8_t pick_pixel_scale() {
     float x = 0, y = 0;
+#if defined(_WIN32)
+    x = y = (float)platform_window_dpi(glfwGetWin32Window(game_window)) / 96.0f;
+    if (x == 0) glfwGetWindowContentScale(game_window, &x, &y);
+#else
     glfwGetWindowContentScale(game_window, &x, &y);
+#endif
     pixel_scale = choose_pixel_scale(x, y);  // the check's message names its directory
     if (pixel_scale == 2 && !double_size_tiles_present()) pixel_scale = 1;
     return pixel_scale;

@@ -76,6 +76,11 @@ void choose_writable_dir(const char* game_dir);
 // does not fit.
 bool writable_path(char* out, size_t capacity, const char* name);
 
+// The DPI of a window given its native handle (an HWND on Windows), 96
+// meaning unscaled; 0 where the system does not say. Read once at start-up
+// to choose the pixel scale.
+unsigned platform_window_dpi(void* native_window);
+
 void platform_mutex_init(PlatformMutex* m);
 void platform_mutex_lock(PlatformMutex* m);
 void platform_mutex_unlock(PlatformMutex* m);

@@ -118,6 +118,11 @@ bool platform_user_data_dir(char* out, size_t capacity) {
     return n >= 0 && (size_t)n < capacity;
 }
 
+// X11 and Wayland report scale through the window library instead.
+unsigned platform_window_dpi(void*) {
+    return 0;
+}
+
 void platform_mutex_init(PlatformMutex* m) {
     pthread_mutex_init(&m->handle, nullptr);
 }

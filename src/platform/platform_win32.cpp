@@ -1,8 +1,9 @@
 // platform_win32.cpp - the platform verbs on 64-bit Windows.
 //
 // The clock is the performance counter, sleeps use a waitable timer with a
-// relative due time in 100 ns units, and the executable's directory comes
-// from GetModuleFileNameA. Built only by Windows toolchains.
+// relative due time in 100 ns units, the executable's directory comes from
+// GetModuleFileNameA, and a file is replaced by a write-through move so a
+// crash leaves the old or the new one. Built only by Windows toolchains.
 #if defined(_WIN32)
 
 #include "platform/platform.h"
@@ -97,8 +98,26 @@ bool platform_sync_file(FILE* file) {
     return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
 }
 
+// Paths are in the ANSI code page, as fopen takes them.
+static bool wide_path(const char* path, wchar_t* out, int capacity) {
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, out, capacity) > 0;
+}
+
+// rename() refuses an existing target on Windows; this move replaces it in
+// one step and returns only once the change is on the disk.
 bool platform_replace_file(const char* src, const char* dst) {
-    return MoveFileExA(src, dst, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    wchar_t from[MAX_PATH], to[MAX_PATH];
+    if (!wide_path(src, from, MAX_PATH) || !wide_path(dst, to, MAX_PATH)) return false;
+    return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// GetDpiForWindow exists from Windows 10 (1607) on; older systems get 0.
+unsigned platform_window_dpi(void* native_window) {
+    typedef UINT(WINAPI * DpiForWindow)(HWND);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32 || !native_window) return 0;
+    DpiForWindow dpi_for_window = (DpiForWindow)(void*)GetProcAddress(user32, "GetDpiForWindow");
+    return dpi_for_window ? dpi_for_window((HWND)native_window) : 0;
 }
 
 bool platform_dir_writable(const char* dir) {

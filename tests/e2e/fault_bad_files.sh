@@ -131,13 +131,14 @@ run_case() {
         # processes a recycled pid can make bash's "wait PID" report
         # another process's status.
         rm -f "$dir/rc"
-        (cd "$dir" && ./game; echo $? >"$dir/rc") >"$dir/log" 2>&1 &
+        (cd "$dir" && "${GAME_LAUNCHER[@]}" "./$GAME_EXE"; echo $? >"$dir/rc") >"$dir/log" 2>&1 &
         pid=$!
         wid="" ended=""
         for _ in $(seq 1 150); do
             kill -0 "$pid" 2>/dev/null || break
-            game_pid=$(pgrep -P "$pid" -x game) &&
-                wid=$(xdotool search --pid "$game_pid" 2>/dev/null | head -n 1) && [ -n "$wid" ] && break
+            game_pid=$(pgrep -P "$pid" -x "$GAME_EXE") &&
+                wid=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1) &&
+                [ -n "$wid" ] && break
             sleep 0.2
         done
         [ -n "$wid" ] && break
@@ -227,7 +228,9 @@ batch=()
 pids=()
 flush() {
     local c
-    # Only the cases' jobs: the X server is a child of this shell too.
+    # Only the cases' jobs: the X server is a child of this shell too (and
+    # a bare "wait" would wait for it).
+    [ "${#pids[@]}" -gt 0 ] || return 0
     wait "${pids[@]}" 2>/dev/null || true
     pids=()
     for c in "${batch[@]}"; do

@@ -15,13 +15,25 @@
 #   fail MESSAGE            print and exit 1
 #
 # Needs GAME_RUN_DIR (set by ctest); GAME_SOURCE_DIR is used to find
-# scripts/xvfb.sh. The file is meant to be sourced, not run.
+# scripts/xvfb.sh. GAME_EXE names the program in the run directory (default
+# "game"; "game.exe" for the Windows build) and GAME_LAUNCHER, when set, the
+# command that runs it (Wine), and GAME_LAUNCHER_STOP a command that ends
+# whatever the launcher keeps running for the test's X server (run at set-up
+# and clean-up). The file is meant to be sourced, not run.
 
 set -euo pipefail
 
 E2E_SOURCE_DIR=${GAME_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 : "${GAME_RUN_DIR:?GAME_RUN_DIR must name the run directory of a build}"
-export MESA_GL_VERSION_OVERRIDE=3.3FC MESA_GLSL_VERSION_OVERRIDE=330
+GAME_EXE=${GAME_EXE:-game}
+read -r -a GAME_LAUNCHER <<<"${GAME_LAUNCHER:-}"
+if [ "${#GAME_LAUNCHER[@]}" = 0 ]; then
+    export MESA_GL_VERSION_OVERRIDE=3.3FC MESA_GLSL_VERSION_OVERRIDE=330
+else
+    # Wine's OpenGL set-up starts with a compatibility context, which a
+    # pinned core version makes fail.
+    unset MESA_GL_VERSION_OVERRIDE MESA_GLSL_VERSION_OVERRIDE
+fi
 # No sound card here: the dummy output keeps the audio thread running quietly.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
@@ -90,6 +102,7 @@ e2e_cleanup() {
         grep -E -A 30 'ERROR: (Address|Leak)Sanitizer|runtime error:|WARNING: ThreadSanitizer' \
             "$GAME_LOG" | head -n 60 >&2
     fi
+    if [ -n "${GAME_LAUNCHER_STOP:-}" ]; then $GAME_LAUNCHER_STOP || true; fi
     if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
     if [ -n "$E2E_DIR" ]; then rm -rf "$E2E_DIR"; fi
     # Whatever the test itself concluded, a report fails it.
@@ -107,6 +120,7 @@ e2e_setup() {
     flock -u 9
     exec 9>&-
     trap e2e_cleanup EXIT
+    if [ -n "${GAME_LAUNCHER_STOP:-}" ]; then $GAME_LAUNCHER_STOP || true; fi
 
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/game_e2e.XXXXXX")
     cp -rL "$GAME_RUN_DIR" "$E2E_DIR/run"
@@ -114,7 +128,7 @@ e2e_setup() {
     # An old time, so that any edit the test makes is seen as a change.
     touch -d '2001-01-01 00:00:00' "$E2E_DIR/run/config.txt"
     GAME_RUN="$E2E_DIR/run"
-    GAME_BIN="$GAME_RUN/game"
+    GAME_BIN="$GAME_RUN/$GAME_EXE"
     GAME_LOG="$E2E_DIR/game.log"
 }
 
@@ -126,11 +140,12 @@ game_start() {
     local attempt tries logged
     for attempt in 1 2 3; do
         logged=$(stat -c %s "$GAME_LOG" 2>/dev/null || echo 0)
-        (cd "$cwd" && exec "$bin") >>"$GAME_LOG" 2>&1 &
+        (cd "$cwd" && exec "${GAME_LAUNCHER[@]}" "$bin") >>"$GAME_LOG" 2>&1 &
         GAME_PID=$!
         GAME_WID=""
         for tries in $(seq 1 300); do
-            GAME_WID=$(xdotool search --name '^game' 2>/dev/null | head -n 1) || true
+            # Mapped windows only: a hidden one may carry the name too.
+            GAME_WID=$(xdotool search --onlyvisible --name '^game' 2>/dev/null | head -n 1) || true
             [ -n "$GAME_WID" ] && return 0
             game_is_running || break
             sleep 0.1
@@ -194,6 +209,19 @@ screen_pixel() {
     local shot="$E2E_DIR/pixel.png"
     screenshot "$shot"
     pixel "$shot" "$1" "$2"
+}
+
+# Pixel (x, y) of the game window, and a press there, wherever the window
+# sits on the screen.
+window_pixel() {
+    local x0 y0 _
+    read -r x0 y0 _ <<<"$(window_geometry)"
+    screen_pixel $(($1 + x0)) $(($2 + y0))
+}
+window_click() {
+    local x0 y0 _
+    read -r x0 y0 _ <<<"$(window_geometry)"
+    xdotool mousemove $(($1 + x0)) $(($2 + y0)) click 1
 }
 
 window_title() {

@@ -1,38 +1,77 @@
 // platform_test.cpp - the operating-system verbs: executable directory,
 // file times, calendar time, sleep, the mutex, the file helpers and where
-// the game's own files are written.
+// the game's own files are written. Built for Linux and for Windows (run
+// under Wine there).
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <utime.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <thread>
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
 namespace {
+
+#if defined(_WIN32)
+const char SEPARATOR = '\\';
+#else
+const char SEPARATOR = '/';
+#endif
+
+// The running program's full path, found without the code under test.
+std::string this_program() {
+#if defined(_WIN32)
+    return _pgmptr ? _pgmptr : "";
+#else
+    char self[4096];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) return "";
+    return std::string(self, (size_t)length);
+#endif
+}
 
 struct PlatformFiles : ::testing::Test {
     std::string dir;
     void SetUp() override {
-        char pattern[] = "/tmp/platform_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        fs::path base = fs::temp_directory_path();
+        for (unsigned i = 0; dir.empty() && i < 1000; i++) {
+            fs::path candidate = base / ("platform_test." + std::to_string((unsigned)time(nullptr)) +
+                                         "." + std::to_string(rand()) + std::to_string(i));
+            if (fs::create_directory(candidate)) dir = candidate.string();
+        }
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
-        std::string command = "rm -rf '" + dir + "'";
-        EXPECT_EQ(system(command.c_str()), 0);
+        std::error_code error;
+        fs::remove_all(dir, error);
+        EXPECT_FALSE(error) << error.message();
     }
-    std::string path(const char* name) const { return dir + "/" + name; }
+    std::string path(const char* name) const { return dir + SEPARATOR + name; }
     void write(const char* name, const std::string& bytes) const {
         FILE* f = fopen(path(name).c_str(), "wb");
         ASSERT_NE(f, nullptr);
         fwrite(bytes.data(), 1, bytes.size(), f);
         fclose(f);
+    }
+    std::string read(const char* name) const {
+        size_t length = 0;
+        char* buffer = read_entire_file(path(name).c_str(), &length);
+        if (!buffer) return "(missing)";
+        std::string bytes(buffer, length);
+        free(buffer);
+        return bytes;
     }
 };
 
@@ -41,18 +80,16 @@ TEST(PlatformExecutableDir, NamesTheDirectoryHoldingThisProgram) {
     ASSERT_TRUE(platform_executable_dir(dir, sizeof dir));
     size_t n = strlen(dir);
     ASSERT_GT(n, 0u);
-    EXPECT_EQ(dir[0], '/');
+    EXPECT_TRUE(fs::path(dir).is_absolute()) << dir;
     if (n > 1) {
-        EXPECT_NE(dir[n - 1], '/');
+        EXPECT_NE(dir[n - 1], SEPARATOR);
     }
 
-    char self[4096];
-    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    ASSERT_GT(length, 0);
-    self[length] = '\0';
-    std::string program(self);
+    std::string program = this_program();
+    ASSERT_FALSE(program.empty());
     EXPECT_EQ(program.substr(0, n), std::string(dir));
-    EXPECT_EQ(program.find('/', n + 1), std::string::npos);  // nothing deeper
+    EXPECT_EQ(program[n], SEPARATOR);
+    EXPECT_EQ(program.find(SEPARATOR, n + 1), std::string::npos);  // nothing deeper
 }
 
 TEST(PlatformExecutableDir, TooSmallBufferFailsWithoutWritingPastIt) {
@@ -63,17 +100,17 @@ TEST(PlatformExecutableDir, TooSmallBufferFailsWithoutWritingPastIt) {
     EXPECT_FALSE(platform_executable_dir(buffer, 0));
 }
 
-TEST(PlatformExecutableDir, ChangingIntoItWorks) {
-    char old_dir[4096], dir[4096], now[4096];
-    ASSERT_NE(getcwd(old_dir, sizeof old_dir), nullptr);
+// Started from another working directory, the program still finds its own.
+TEST(PlatformExecutableDir, FoundFromElsewhereAndChangingIntoItWorks) {
+    fs::path old_dir = fs::current_path();
+    fs::current_path(fs::temp_directory_path());
+    char dir[4096];
     ASSERT_TRUE(platform_executable_dir(dir, sizeof dir));
+    EXPECT_TRUE(fs::equivalent(fs::path(dir), fs::path(this_program()).parent_path()));
     ASSERT_TRUE(platform_change_dir(dir));
-    ASSERT_NE(getcwd(now, sizeof now), nullptr);
-    char* real = realpath(dir, nullptr);
-    EXPECT_STREQ(now, real);
-    free(real);
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), fs::path(dir)));
     EXPECT_FALSE(platform_change_dir("/no/such/directory/here"));
-    ASSERT_TRUE(platform_change_dir(old_dir));
+    fs::current_path(old_dir);
 }
 
 TEST_F(PlatformFiles, ModificationTimeInWholeSecondsOrZeroAndSizeOrMinusOne) {
@@ -84,6 +121,19 @@ TEST_F(PlatformFiles, ModificationTimeInWholeSecondsOrZeroAndSizeOrMinusOne) {
     EXPECT_EQ(platform_file_mtime(path("missing").c_str()), 0);
     EXPECT_EQ(platform_file_size(path("f").c_str()), 3);
     EXPECT_EQ(platform_file_size(path("missing").c_str()), -1);
+}
+
+// Every reload notices an edit by this time changing.
+TEST_F(PlatformFiles, ModificationTimeMovesOnAfterAWrite) {
+    write("f", "old");
+    utimbuf times = {1000000000, 1000000000};
+    ASSERT_EQ(utime(path("f").c_str(), &times), 0);
+    ASSERT_EQ(platform_file_mtime(path("f").c_str()), 1000000000);
+    int64_t before = platform_calendar_time();
+    write("f", "new");
+    int64_t after = platform_file_mtime(path("f").c_str());
+    EXPECT_GE(after, before - 2);  // file systems may round to 2 s
+    EXPECT_LE(after, platform_calendar_time() + 2);
 }
 
 TEST(PlatformClock, CalendarTimeIsNow) {
@@ -103,6 +153,22 @@ TEST(PlatformClock, SleepReturnsAndTheClockNeverGoesBack) {
     platform_sleep_us(1000);
     double end = platform_now();
     EXPECT_GE(end - start, 0.001);  // asleep at least as long as asked
+    double previous = end;
+    for (int i = 0; i < 100000; i++) {
+        double now = platform_now();
+        ASSERT_GE(now, previous);
+        previous = now;
+    }
+}
+
+// A pacing sleep lasts what it asks for; a busy machine may only add to it.
+TEST(PlatformClock, SleepLastsTheTimeAskedFor) {
+    platform_start_clock();
+    double start = platform_now();
+    platform_sleep_us(20000);
+    double slept = platform_now() - start;
+    EXPECT_GE(slept, 0.0195);
+    EXPECT_LT(slept, 2.0);
 }
 
 TEST(PlatformMutex, SerialisesTwoThreads) {
@@ -174,6 +240,57 @@ TEST_F(PlatformFiles, ReplaceFileSwapsContentsInPlace) {
     write("second", "first write");
     EXPECT_TRUE(platform_replace_file(path("second").c_str(), path("absent").c_str()));
     EXPECT_FALSE(platform_replace_file(path("second").c_str(), path("absent").c_str()));
+}
+
+// The saved game is written beside its old version and moved over it: at
+// every moment the file exists, and whatever a reader gets is one of the
+// two whole. (Windows refuses to open a file while it is being moved, and
+// to move over one that is open: either side then tries again.)
+TEST_F(PlatformFiles, ReplacingAnExistingFileLeavesTheOldOrTheNewNeverNeither) {
+    const std::string versions[2] = {std::string(3000, 'a'), std::string(5000, 'b')};
+    write("autosave", versions[0]);
+    std::atomic<bool> done{false};
+    int replaced = 0;
+    std::thread writer([&] {
+        for (int i = 0; i < 200; i++) {
+            const std::string& next = versions[(i + 1) % 2];
+            FILE* f = fopen(path("autosave.tmp").c_str(), "wb");
+            if (!f) continue;
+            fwrite(next.data(), 1, next.size(), f);
+            bool synced = platform_sync_file(f);
+            fclose(f);
+            bool moved = false;
+            for (int tries = 0; synced && !moved && tries < 10000; tries++) {
+                moved = platform_replace_file(path("autosave.tmp").c_str(), path("autosave").c_str());
+                if (!moved) std::this_thread::yield();
+            }
+            replaced += moved;
+        }
+        done = true;
+    });
+    int looks = 0, missing = 0, torn = 0;
+    std::string seen;
+    while (!done || looks == 0) {
+        looks++;
+        if (platform_file_size(path("autosave").c_str()) < 0) {
+            missing++;
+            continue;
+        }
+        size_t length = 0;
+        char* buffer = read_entire_file(path("autosave").c_str(), &length);
+        if (!buffer) continue;  // held by the move
+        std::string now(buffer, length);
+        free(buffer);
+        if (now != versions[0] && now != versions[1]) {
+            torn++;
+            seen = now.substr(0, 20) + " (" + std::to_string(now.size()) + " bytes)";
+        }
+    }
+    writer.join();
+    EXPECT_EQ(replaced, 200);
+    EXPECT_EQ(missing, 0) << "of " << looks << " looks";
+    EXPECT_EQ(torn, 0) << "of " << looks << " looks; one read " << seen;
+    EXPECT_EQ(platform_file_mtime(path("autosave.tmp").c_str()), 0);
 }
 
 TEST_F(PlatformFiles, SyncFileFlushesWrittenData) {
