@@ -33,6 +33,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 namespace fs = std::filesystem;
@@ -233,7 +234,7 @@ void BM_ScreenFrameEveryOverlay(benchmark::State& state) {
     no_moves_shown = 1;
     open_menu_panel();
     open_progress_panel();
-    settings_popup_open = 1;
+    open_overlay(OVERLAY_SETTINGS_POPUP);
     open_win_popup();
     open_win2_popup();
     open_lose_popup();

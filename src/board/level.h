@@ -12,6 +12,7 @@ extern bool selected;           // a first tile is selected
 extern uint8_t selected_cell;   // ...in this cell
 extern uint8_t second_cell;     // the cell that completed the last pair
 extern uint8_t removing_count;  // tiles whose removal animation still runs
+extern uint8_t no_moves_shown;  // no move left: the board waits for its shuffle
 extern Vec2 line_points[4];     // layout positions of the line's points
 extern uint8_t line_point_count;
 extern float line_alpha, line_scale;

@@ -17,6 +17,7 @@
 #include "screen/labels.h"
 #include "screen/level_result.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 namespace {
@@ -187,7 +188,7 @@ bool menu_button_hit(float x, float y) {
 void handle_click(bool is_left, bool is_press, float x, float y) {
     (void)is_left;  // both buttons act the same
     if (is_press) {
-        if (settings_popup_open) {
+        if (overlay_open(OVERLAY_SETTINGS_POPUP)) {
             settings_popup_click(x, y);
             return;
         }
@@ -199,19 +200,19 @@ void handle_click(bool is_left, bool is_press, float x, float y) {
             board_click(is_press, x, y);
             return;
         }
-        if (win_popup_open) {
+        if (overlay_open(OVERLAY_WIN_POPUP)) {
             win_popup_click();
             return;
         }
-        if (win2_popup_open) {
+        if (overlay_open(OVERLAY_WIN2_POPUP)) {
             if (win2_popup_ready) win2_popup_click();
             return;
         }
-        if (lose_popup_open) {
+        if (overlay_open(OVERLAY_LOSE_POPUP)) {
             if (lose_popup_input_delay <= 0.0f) lose_popup_click();
             return;
         }
-        if (menu_panel_open) {
+        if (overlay_open(OVERLAY_MENU_PANEL)) {
             menu_panel_action(menu_panel_hit(x, y));
             return;
         }

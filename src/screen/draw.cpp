@@ -27,6 +27,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/ui_common.h"
 
@@ -254,12 +255,12 @@ void draw_header_and_footer() {
 }
 
 void draw_overlays() {
-    if (menu_panel_open) draw_menu_panel();
-    if (progress_panel_open) draw_progress_panel();
-    if (settings_popup_open) draw_settings_popup();
-    if (win_popup_open) draw_win_popup();
-    if (win2_popup_open) draw_win2_popup();
-    if (lose_popup_open) draw_lose_popup();
+    if (overlay_open(OVERLAY_MENU_PANEL)) draw_menu_panel();
+    if (overlay_open(OVERLAY_PROGRESS_PANEL)) draw_progress_panel();
+    if (overlay_open(OVERLAY_SETTINGS_POPUP)) draw_settings_popup();
+    if (overlay_open(OVERLAY_WIN_POPUP)) draw_win_popup();
+    if (overlay_open(OVERLAY_WIN2_POPUP)) draw_win2_popup();
+    if (overlay_open(OVERLAY_LOSE_POPUP)) draw_lose_popup();
     if (tutorial_active) draw_help_popup();
 }
 
@@ -428,14 +429,15 @@ bool show_resting_board() {
 }  // namespace
 
 void draw_game_screen() {
-    bool board_shown = tutorial_active || (!settings_popup_open && !win2_popup_open);
+    bool board_shown = tutorial_active ||
+                       (!overlay_open(OVERLAY_SETTINGS_POPUP) && !overlay_open(OVERLAY_WIN2_POPUP));
     if (board_shown && show_resting_board()) {
         draw_board(MOVING_TILES);
     } else {
         draw_background();
         if (board_shown) draw_board(ALL_TILES);
     }
-    if (!tutorial_active && !settings_popup_open) draw_header_and_footer();
+    if (!tutorial_active && !overlay_open(OVERLAY_SETTINGS_POPUP)) draw_header_and_footer();
     draw_overlays();
     drawn_time_left = time_left;
 }

@@ -7,6 +7,7 @@
 
 #include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/shuffle.h"
 #include "board/tutorial.h"
@@ -15,8 +16,8 @@
 #include "render/matrix.h"
 #include "render/panel.h"
 #include "render/shader.h"
-#include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
 #include "ui/styles.h"
@@ -125,7 +126,7 @@ void setup_menu_panel() {
 }
 
 void open_menu_panel() {
-    menu_panel_open = 1;
+    open_overlay(OVERLAY_MENU_PANEL);
     stop_tween("menu_panel_scale_up");
     menu_panel_scale = 0;
     start_tween("menu_panel_scale_up", &menu_panel_scale, 0.0f, 1.0f, 0.2f, ease_out_sine);
@@ -134,7 +135,7 @@ void open_menu_panel() {
 }
 
 void close_menu_panel() {
-    menu_panel_open = 0;
+    close_overlay(OVERLAY_MENU_PANEL);
     stop_tween("menu_panel_scale_up");
     close_progress_panel();
 }
@@ -170,7 +171,7 @@ void menu_panel_action(const char* word) {
         close_menu_panel();
         // The clock waits while the player is in the settings.
         if (time_challenge) clock_running = 0;
-        settings_popup_open = 1;
+        open_overlay(OVERLAY_SETTINGS_POPUP);
     } else if (strcmp(word, "close") == 0) {
         play_effect("tap");
         close_menu_panel();

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "board/level.h"
 #include "gl/screen_fixture.h"
 #include "screen/game_screen_keys.h"
 #include "screen/labels.h"

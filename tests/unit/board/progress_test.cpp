@@ -9,6 +9,7 @@
 #include "board/save_codec.h"
 #include "game_fixture.h"
 #include "platform/platform.h"
+#include "ui/overlays.h"
 
 namespace {
 
@@ -563,16 +564,16 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
-    EXPECT_TRUE(win_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN_POPUP));
 
     // A Pairs Countdown whose budget was spent: the challenge popup again.
-    win_popup_open = 0;
+    close_overlay(OVERLAY_WIN_POPUP);
     start_fresh(20);
     pair_budget = 0;
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
-    EXPECT_TRUE(win2_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
 }
@@ -585,7 +586,7 @@ TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
     board = Board{};
     load_progress();
     start_level();
-    EXPECT_EQ(lose_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     EXPECT_EQ(time_left, 0);
     EXPECT_EQ(clock_running, 0.0f);
     EXPECT_EQ(board.tile_count, 54);
@@ -642,6 +643,6 @@ TEST_F(SavedRecord, ABoardThatCannotBeFinishedIsDealtAfreshKeepingTheRest) {
     write_bytes("autosave", bytes);
     load_progress();
     start_level();
-    EXPECT_EQ(win2_popup_open + win_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP) + overlay_open(OVERLAY_WIN_POPUP), 0);
     EXPECT_EQ(board.width, 8);
 }
