@@ -105,7 +105,7 @@ bool load_screen() {
 
 // The busiest steady frame: clock running, a tile selected, a full line.
 void busy_board() {
-    clock_running = 1;
+    start_clock();
     clock_seconds = 110;
     int first = -1;
     for (int i = 0; i < board.width * board.height && first < 0; i++)

@@ -1,4 +1,5 @@
-// level.cpp - the selection, removal count and connecting line of the level.
+// level.cpp - the selection, removal count, connecting line and clock of the
+// level.
 #include "board/level.h"
 
 bool selected;
@@ -9,3 +10,20 @@ uint8_t no_moves_shown;
 Vec2 line_points[4];
 uint8_t line_point_count;
 float line_alpha, line_scale;
+Level level_state;
+
+void start_clock() {
+    level_state.clock_on = true;
+}
+
+void pause_clock() {
+    level_state.clock_on = false;
+}
+
+void stop_clock() {
+    level_state.clock_on = false;
+}
+
+bool clock_running() {
+    return level_state.clock_on;
+}

@@ -1,6 +1,6 @@
 // level.h - the state of the level being played that the click rules, the
 // frame update and the drawing share: the selection, the tiles still being
-// removed, and the last removed pair's connecting line.
+// removed, the last removed pair's connecting line and the clock.
 #pragma once
 
 #include <cstdint>
@@ -16,3 +16,16 @@ extern uint8_t no_moves_shown;  // no move left: the board waits for its shuffle
 extern Vec2 line_points[4];     // layout positions of the line's points
 extern uint8_t line_point_count;
 extern float line_alpha, line_scale;
+
+// The level's own state, changed only through the verbs below.
+struct Level {
+    bool clock_on;  // the Time Challenge clock counts down
+};
+extern Level level_state;
+
+// The Time Challenge clock starts at the first selection, pauses in the
+// settings and starts again when they close, and stops with the level.
+void start_clock();
+void pause_clock();
+void stop_clock();
+bool clock_running();

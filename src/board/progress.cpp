@@ -27,7 +27,6 @@ uint8_t vibrations_enabled;
 
 uint16_t time_limit;
 uint16_t time_left;
-float clock_running;
 float clock_seconds;
 uint16_t pair_budget;
 float level_time;
@@ -230,7 +229,7 @@ void start_level() {
     }
     rebuild_grid_background();
 
-    clock_running = 0.0f;
+    stop_clock();
     clock_seconds = time_left;
     set_level_labels();
 

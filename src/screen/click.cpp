@@ -76,7 +76,7 @@ void count_removed_pair(uint8_t first, uint8_t second) {
         set_label_text(&moves_label, text);
     } else if (time_challenge) {
         // The last pair was matched in time: the clock stops with it.
-        if (!tiles_left_to_match()) clock_running = 0.0f;
+        if (!tiles_left_to_match()) stop_clock();
     } else {
         match_count++;
         if (time_since_match < best_match_time) best_match_time = time_since_match;
@@ -101,8 +101,8 @@ void remove_pair(uint8_t first, uint8_t second) {
 void select_tile(uint8_t i) {
     selected = true;
     selected_cell = i;
-    if (time_challenge && !tutorial_active && clock_running == 0.0f) {
-        clock_running = 1.0f;
+    if (time_challenge && !tutorial_active && !clock_running()) {
+        start_clock();
         timer_highlight = timer_label_settings.highlight_duration;
     }
     play_effect("tile_select");

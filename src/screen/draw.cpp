@@ -452,8 +452,7 @@ bool game_screen_changed() {
 
 float seconds_to_next_clock_second() {
     // Away, the clock waits: there is no second to wake up for.
-    if (clock_running == 0.0f || tutorial_active || window_away || clock_seconds <= 0.0f)
-        return -1.0f;
+    if (!clock_running() || tutorial_active || window_away || clock_seconds <= 0.0f) return -1.0f;
     // The shown second drops once the exact time falls below it.
     return clock_seconds - (float)(uint16_t)clock_seconds;
 }

@@ -29,13 +29,13 @@ bool finish_level(LevelResult result) {
             break;
         case LEVEL_SET_COMPLETE:
             if (time_challenge) time_left = 0;
-            clock_running = 0.0f;
+            stop_clock();
             if (pairs_countdown) set_label_text(&moves_label, "");
             load_tile_set(next_set);
             open_win2_popup();
             break;
         case LEVEL_LOST:
-            clock_running = 0.0f;
+            stop_clock();
             open_lose_popup();
             break;
         case LEVEL_PLAYING:

@@ -205,7 +205,7 @@ bool run_clock(float dt) {
     format_clock_text(text, sizeof text, s);
     set_label_text(&timer_label, text);
     if (s == 0) {
-        clock_running = 0.0f;
+        stop_clock();
         return finish_level(level_result());
     }
     if (s <= 5) timer_highlight = timer_label_settings.highlight_duration;
@@ -218,7 +218,7 @@ void update_game_screen(float dt) {
     update_tweens(dt);
     if (tutorial_active) return;
 
-    bool lost_now = clock_running != 0.0f && !window_away && run_clock(dt);
+    bool lost_now = clock_running() && !window_away && run_clock(dt);
     // Counted down also once the clock has stopped, so that a flash never
     // stays on after a won challenge.
     if (timer_highlight > 0.0f) timer_highlight -= dt;

@@ -2,6 +2,7 @@
 // plate with a title and a button that grows from its centre. After a short
 // delay any press restarts the same level.
 #include "audio/sounds.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/font.h"
@@ -79,7 +80,7 @@ void reload_lose_popup() {
 }
 
 void open_lose_popup() {
-    clock_running = 0;
+    stop_clock();
     open_overlay(OVERLAY_LOSE_POPUP);
     lose_popup_scale = 0;
     stop_tween("lose_popup_scale_up");

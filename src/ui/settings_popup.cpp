@@ -3,6 +3,7 @@
 // while the popup is open it takes every press, so nothing reaches the board.
 #include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/font.h"
@@ -187,7 +188,7 @@ void settings_popup_click(float x, float y) {
         play_effect("tap");
         close_overlay(OVERLAY_SETTINGS_POPUP);
         // The clock runs on, even if no tile had been picked yet.
-        if (time_challenge) clock_running = 1;
+        if (time_challenge) start_clock();
     }
 }
 

@@ -52,7 +52,8 @@ inline void reset_game_globals(uint32_t seed) {
     music_enabled = 0;
     sounds_enabled = 0;
     time_left = pair_budget = match_count = 0;
-    clock_running = clock_seconds = 0;
+    level_state = Level{};
+    clock_seconds = 0;
     level_time = time_since_match = 0;
     best_match_time = 86400;
     restored = false;

@@ -125,7 +125,7 @@ TEST_F(Levels, ModesAndLimitsFollowTheLevelNumber) {
     EXPECT_EQ(board.width, 9);
     EXPECT_EQ(board.height, 10);
     EXPECT_EQ(board.tile_count, 56);
-    EXPECT_EQ(clock_running, 0.0f);  // waits for the first selection
+    EXPECT_FALSE(clock_running());  // waits for the first selection
     EXPECT_EQ(clock_seconds, 120.0f);
 
     start_fresh(20);
@@ -444,7 +444,7 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     start_fresh(30);
     remove_first_pair();
     time_left = 75;
-    clock_running = 1;
+    start_clock();
     ASSERT_TRUE(save_progress());
     Board before = board;
     EXPECT_EQ(read_bytes("autosave").size(), 32u + board.width * board.height);
@@ -457,7 +457,7 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     EXPECT_EQ(0, memcmp(board.cells, before.cells, sizeof before.cells));
     EXPECT_EQ(time_left, 75);
     EXPECT_STREQ(timer_label.text, "1:15");
-    EXPECT_EQ(clock_running, 0.0f) << "the clock waits for the first selection";
+    EXPECT_FALSE(clock_running()) << "the clock waits for the first selection";
     EXPECT_FALSE(restored);
 
     // A Pairs Countdown with ghosts: the budget and ghosts come back.
@@ -588,7 +588,7 @@ TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
     start_level();
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     EXPECT_EQ(time_left, 0);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_EQ(board.tile_count, 54);
 
     lose_popup_input_delay = 0;

@@ -73,7 +73,7 @@ TEST_F(Clock, StartsWithTheFirstSelection) {
     EXPECT_EQ(time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
     press_cell(7);
-    EXPECT_EQ(clock_running, 1.0f);
+    EXPECT_TRUE(clock_running());
     EXPECT_EQ(timer_highlight, timer_label_settings.highlight_duration);
     frames(1);
     EXPECT_EQ(time_left, 119);
@@ -104,7 +104,7 @@ TEST_F(Clock, WaitsWhileTheWindowIsAwayAndGoesOnFromTheSameValue) {
     window_away = false;
     frames(60);
     EXPECT_NEAR(clock_seconds, before - 60 * TEST_FRAME, 1e-3);
-    EXPECT_EQ(clock_running, 1.0f);
+    EXPECT_TRUE(clock_running());
 }
 
 TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
@@ -133,7 +133,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     std::vector<std::string> expected = {"0:06", "0:05", "0:04", "0:03", "0:02", "0:01", "0:00"};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(openings, 1);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_LE(timer_highlight, 0.0f);
 }
 
@@ -154,7 +154,7 @@ TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
     // The same level again, freshly dealt, its clock waiting.
     EXPECT_EQ(level, 10);
     EXPECT_EQ(time_left, 120);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_EQ(board.width, 9);
     EXPECT_EQ(board.tile_count, 56);
     EXPECT_FALSE(selected);
@@ -208,7 +208,7 @@ TEST_F(LevelEnd, ATimeChallengeOpensTheTileSetPopup) {
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
     EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_EQ(time_left, 0);
     EXPECT_TRUE(tile_set_loaded(next_set));
 }

@@ -135,20 +135,20 @@ TEST_F(MenuPanel, SettingsPausesTheChallengeClockAndOpensThePopup) {
     play_board(10, challenge);
     ASSERT_TRUE(time_challenge);
     press_cell(9);  // the first selection starts the clock
-    ASSERT_EQ(clock_running, 1.0f);
+    ASSERT_TRUE(clock_running());
     open_menu_panel();
     press_at(L::MENU_X, L::SETTINGS_Y);
     EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_TRUE(overlay_open(OVERLAY_SETTINGS_POPUP));
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
 }
 
 TEST_F(MenuPanel, SettingsLeavesARegularLevelsClockAlone) {
-    clock_running = 0;
+    stop_clock();
     open_menu_panel();
     press_at(L::MENU_X, L::SETTINGS_Y);
     EXPECT_TRUE(overlay_open(OVERLAY_SETTINGS_POPUP));
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
 }
 
 TEST_F(MenuPanel, HelpClosesTheMenuAndStartsTheTutorial) {

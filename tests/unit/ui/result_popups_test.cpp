@@ -202,12 +202,12 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     ASSERT_EQ(time_left, 120);
     Board dealt = board;
 
-    clock_running = 1;
+    start_clock();
     clock_seconds = 0.05f;
     time_left = 1;
     for (int i = 0; i < 10 && !overlay_open(OVERLAY_LOSE_POPUP); i++) frames(1);
     ASSERT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
-    EXPECT_EQ(clock_running, 0);
+    EXPECT_FALSE(clock_running());
     EXPECT_FLOAT_EQ(lose_popup_input_delay, LOSE_POPUP_INPUT_DELAY);
     EXPECT_LT(lose_popup_scale, 1.0f);
 

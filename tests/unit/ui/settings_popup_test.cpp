@@ -99,19 +99,19 @@ TEST_F(SettingsPopup, MusicOffAndOnResumesWhereItStoppedWithTheFade) {
 TEST_F(SettingsPopup, CloseRunsTheChallengeClockEvenBeforeAnySelection) {
     play_board(10, three_pairs_board());
     ASSERT_TRUE(time_challenge);
-    ASSERT_EQ(clock_running, 0.0f);
+    ASSERT_FALSE(clock_running());
     open_overlay(OVERLAY_SETTINGS_POPUP);
     sounds_enabled = 1;
     press_at(270, L::CLOSE_SETTINGS_Y);
     EXPECT_FALSE(overlay_open(OVERLAY_SETTINGS_POPUP));
-    EXPECT_EQ(clock_running, 1.0f);
+    EXPECT_TRUE(clock_running());
     EXPECT_EQ(voices_playing("tap"), 1);
 }
 
 TEST_F(SettingsPopup, CloseInARegularLevelLeavesTheClockStopped) {
     press_at(270 - 100, L::CLOSE_SETTINGS_Y + 30);  // the close button's corner
     EXPECT_FALSE(overlay_open(OVERLAY_SETTINGS_POPUP));
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
 }
 
 TEST_F(SettingsPopup, PressesOnNothingChangeNothingAndNeverReachTheBoard) {
