@@ -216,7 +216,7 @@ BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond);
 // its progress panel, the no-moves lines and the win and lose popups.
 void BM_ScreenFrameOverlaysOverBoard(benchmark::State& state) {
     busy_board();
-    no_moves_shown = 1;
+    show_no_moves();
     open_menu_panel();
     open_progress_panel();
     open_win_popup();
@@ -231,7 +231,7 @@ BENCHMARK(BM_ScreenFrameOverlaysOverBoard)->UseManualTime()->Unit(benchmark::kMi
 // last: the popups stay open.
 void BM_ScreenFrameEveryOverlay(benchmark::State& state) {
     busy_board();
-    no_moves_shown = 1;
+    show_no_moves();
     open_menu_panel();
     open_progress_panel();
     open_overlay(OVERLAY_SETTINGS_POPUP);

@@ -6,7 +6,6 @@ bool selected;
 uint8_t selected_cell;
 uint8_t second_cell;
 uint8_t removing_count;
-uint8_t no_moves_shown;
 Vec2 line_points[4];
 uint8_t line_point_count;
 float line_alpha, line_scale;
@@ -26,4 +25,16 @@ void stop_clock() {
 
 bool clock_running() {
     return level_state.clock_on;
+}
+
+void show_no_moves() {
+    level_state.no_moves = true;
+}
+
+void hide_no_moves() {
+    level_state.no_moves = false;
+}
+
+bool no_moves_shown() {
+    return level_state.no_moves;
 }

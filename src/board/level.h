@@ -12,7 +12,6 @@ extern bool selected;           // a first tile is selected
 extern uint8_t selected_cell;   // ...in this cell
 extern uint8_t second_cell;     // the cell that completed the last pair
 extern uint8_t removing_count;  // tiles whose removal animation still runs
-extern uint8_t no_moves_shown;  // no move left: the board waits for its shuffle
 extern Vec2 line_points[4];     // layout positions of the line's points
 extern uint8_t line_point_count;
 extern float line_alpha, line_scale;
@@ -20,6 +19,7 @@ extern float line_alpha, line_scale;
 // The level's own state, changed only through the verbs below.
 struct Level {
     bool clock_on;  // the Time Challenge clock counts down
+    bool no_moves;  // no move left: the board waits for its shuffle
 };
 extern Level level_state;
 
@@ -29,3 +29,8 @@ void start_clock();
 void pause_clock();
 void stop_clock();
 bool clock_running();
+
+// The no-moves state shows until the board is shuffled or a level starts.
+void show_no_moves();
+void hide_no_moves();
+bool no_moves_shown();

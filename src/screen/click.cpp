@@ -126,9 +126,9 @@ void finish_press(float x, float y) {
         open_menu_panel();
         return;
     }
-    if (no_moves_shown) {
+    if (no_moves_shown()) {
         shuffle_board();
-        no_moves_shown = 0;
+        hide_no_moves();
     }
 }
 

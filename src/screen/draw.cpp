@@ -175,7 +175,7 @@ void draw_board(TileSet set) {
     scale_matrix(s, s);
 
     // The level's overlay is sized for the level's board, not a practice one.
-    if (set != MOVING_TILES && no_moves_shown && !tutorial_active)
+    if (set != MOVING_TILES && no_moves_shown() && !tutorial_active)
         draw_panel_shape(&grid_background, 0, 0, packed_color(no_moves_settings.grid_bg_color));
     if (demo_alpha > 0 && demo_line_in_set(set))
         draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
@@ -235,7 +235,7 @@ void draw_header_and_footer() {
     if (pairs_countdown)
         draw_header_label(&moves_label, moves_label_settings, moves_label_settings.color.a);
 
-    if (no_moves_shown) {
+    if (no_moves_shown()) {
         const NoMovesSettings& n = no_moves_settings;
         float g = grid_background.height / 2 * board_scale();
         float mid = board_centre_y();
@@ -346,7 +346,7 @@ void fill_layer_key(LayerKey* key) {
     key->board_width = board.width;
     key->board_height = board.height;
     key->selected_cell = selected ? selected_cell : 255;
-    key->plate = no_moves_shown;
+    key->plate = no_moves_shown();
     key->tutorial = tutorial_active;
     if (demo_alpha > 0 && demo_line_resting()) {
         key->demo_alpha = demo_alpha;

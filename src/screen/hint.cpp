@@ -15,7 +15,7 @@ namespace {
 // board is not what the player is looking at.
 bool hint_allowed() {
     if (tutorial_active || time_challenge || pairs_countdown) return false;
-    return !any_overlay_open() && !no_moves_shown;
+    return !any_overlay_open() && !no_moves_shown();
 }
 
 }  // namespace

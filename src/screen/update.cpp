@@ -156,7 +156,7 @@ void on_tile_removed(TweenSlot* slot) {
     if (pairs_countdown) refill_pairs_countdown();
     if (removing_count == 0 && !any_move_exists()) {
         play_effect("no_moves");
-        no_moves_shown = 1;
+        show_no_moves();
     }
 }
 
@@ -226,7 +226,7 @@ void update_game_screen(float dt) {
     if (overlay_open(OVERLAY_LOSE_POPUP) && !lost_now && lose_popup_input_delay > 0.0f)
         lose_popup_input_delay -= dt;
 
-    bool playing = !time_challenge && !pairs_countdown && !no_moves_shown &&
+    bool playing = !time_challenge && !pairs_countdown && !no_moves_shown() &&
                    !overlay_open(OVERLAY_WIN_POPUP) && !overlay_open(OVERLAY_MENU_PANEL) &&
                    !overlay_open(OVERLAY_SETTINGS_POPUP);
     if (playing) {

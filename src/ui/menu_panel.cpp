@@ -161,7 +161,7 @@ void menu_panel_action(const char* word) {
     if (strcmp(word, "shuffle") == 0) {
         close_menu_panel();
         shuffle_board();
-        no_moves_shown = 0;
+        hide_no_moves();
     } else if (strcmp(word, "help") == 0) {
         play_effect("tap");
         close_menu_panel();

@@ -63,7 +63,7 @@ TEST_F(ScreenGl, BoardLayerDrawsTheRestingBoardExactlyAsDirectDrawing) {
     ASSERT_TRUE(selected);
     expect_layer_matches_direct("a selected tile");
 
-    no_moves_shown = 1;
+    show_no_moves();
     expect_layer_matches_direct("no moves");
     open_menu_panel();
     open_progress_panel();
@@ -71,7 +71,7 @@ TEST_F(ScreenGl, BoardLayerDrawsTheRestingBoardExactlyAsDirectDrawing) {
     expect_layer_matches_direct("menu and progress panel");
     close_progress_panel();
     close_overlay(OVERLAY_MENU_PANEL);
-    no_moves_shown = 0;
+    hide_no_moves();
     open_win_popup();
     frames_for(1.0f);
     expect_layer_matches_direct("win popup");

@@ -120,7 +120,7 @@ protected:
         tutorial_active = false;
         use_cell_sprites(nullptr);
         overlays = Overlays{};
-        no_moves_shown = 0;
+        hide_no_moves();
         release_game();
         destroy_gl_test_context(&gl);
     }

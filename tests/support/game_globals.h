@@ -37,7 +37,6 @@ inline void reset_game_globals(uint32_t seed) {
     memset(shuffling, 0, sizeof shuffling);
     memset(ghost, 0, sizeof ghost);
     overlays = Overlays{};
-    no_moves_shown = 0;
     window_away = false;
     win2_popup_ready = false;
     timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;

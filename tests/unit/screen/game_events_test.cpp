@@ -198,7 +198,7 @@ TEST_F(LevelEnd, ARegularLevelOpensTheWinPopup) {
     EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 1);
     EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 0);
     EXPECT_EQ(board.tile_count, 0);
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
 }
 
 TEST_F(LevelEnd, ATimeChallengeOpensTheTileSetPopup) {
@@ -309,20 +309,20 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     for (int i = 0; i < 120 && removing[11]; i++) update_game_screen(frame_delta);
     ASSERT_EQ(removing[11], 0);
     ASSERT_EQ(removing[12], 1) << "the second pair is still shrinking";
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
     for (int i = 0; i < 120 && removing_count; i++) update_game_screen(frame_delta);
-    EXPECT_EQ(no_moves_shown, 1);
+    EXPECT_TRUE(no_moves_shown());
     EXPECT_EQ(board.tile_count, 4);
 
     // The menu button only opens the menu.
     float x = logical_width + menu_button_rel_pos.x - menu_button_size.x / 2;
     press_at(x, menu_button_rel_pos.y + menu_button_size.y / 2);
-    EXPECT_EQ(no_moves_shown, 1);
+    EXPECT_TRUE(no_moves_shown());
     close_menu_panel();
 
     Board before = board;
     press_at(1, logical_height - 1);
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
     EXPECT_NE(0, memcmp(before.cells, board.cells, sizeof board.cells));
     for (int i : {8, 9, 15, 16}) {
         EXPECT_EQ(shuffling[i], 1);
@@ -381,9 +381,9 @@ TEST_F(PlayTime, CountsOnlyWhileARegularLevelIsBeingPlayed) {
         frames(30);
         close_overlay(which);
     }
-    no_moves_shown = 1;
+    show_no_moves();
     frames(30);
-    no_moves_shown = 0;
+    hide_no_moves();
     tutorial_active = true;
     frames(30);
     tutorial_active = false;

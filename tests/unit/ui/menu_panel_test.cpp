@@ -119,13 +119,13 @@ TEST_F(MenuPanel, EveryPressIsTakenAndOnlyBackgroundKeepsItOpen) {
 
 TEST_F(MenuPanel, ShuffleClosesSilentlyAndClearsTheNoMovesState) {
     sounds_enabled = 1;
-    no_moves_shown = 1;
+    show_no_moves();
     open_menu_panel();
     silence_voices();
     press_at(L::MENU_X, L::SHUFFLE_Y);
     EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_FALSE(overlay_open(OVERLAY_PROGRESS_PANEL));
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
     EXPECT_EQ(voices_playing("tap"), 0);
     EXPECT_NE(find_tween("tile9_shuffle_x"), nullptr);
 }
