@@ -33,6 +33,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 namespace fs = std::filesystem;
@@ -104,7 +105,7 @@ bool load_screen() {
 
 // The busiest steady frame: clock running, a tile selected, a full line.
 void busy_board() {
-    clock_running = 1;
+    start_clock();
     clock_seconds = 110;
     int first = -1;
     for (int i = 0; i < board.width * board.height && first < 0; i++)
@@ -215,7 +216,7 @@ BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond);
 // its progress panel, the no-moves lines and the win and lose popups.
 void BM_ScreenFrameOverlaysOverBoard(benchmark::State& state) {
     busy_board();
-    no_moves_shown = 1;
+    show_no_moves();
     open_menu_panel();
     open_progress_panel();
     open_win_popup();
@@ -230,10 +231,10 @@ BENCHMARK(BM_ScreenFrameOverlaysOverBoard)->UseManualTime()->Unit(benchmark::kMi
 // last: the popups stay open.
 void BM_ScreenFrameEveryOverlay(benchmark::State& state) {
     busy_board();
-    no_moves_shown = 1;
+    show_no_moves();
     open_menu_panel();
     open_progress_panel();
-    settings_popup_open = 1;
+    open_overlay(OVERLAY_SETTINGS_POPUP);
     open_win_popup();
     open_win2_popup();
     open_lose_popup();

@@ -32,12 +32,6 @@ board/tile_sets.cpp -> render/texture.h
 board/tutorial.cpp -> render/texture.h
 board/tutorial.cpp -> screen/game_screen_keys.h
 board/tutorial.cpp -> screen/game_state.h
-ui/lose_popup.cpp -> screen/game_state.h
-ui/menu_panel.cpp -> screen/game_state.h
-ui/progress_panel.cpp -> screen/game_state.h
-ui/settings_popup.cpp -> screen/game_state.h
-ui/win2_popup.cpp -> screen/game_state.h
-ui/win_popup.cpp -> screen/game_state.h
 """.split("\n")) - {""}
 
 # Each cycle as its files in sorted order, joined by " ".

@@ -27,7 +27,6 @@ uint8_t vibrations_enabled;
 
 uint16_t time_limit;
 uint16_t time_left;
-float clock_running;
 float clock_seconds;
 uint16_t pair_budget;
 float level_time;
@@ -230,7 +229,7 @@ void start_level() {
     }
     rebuild_grid_background();
 
-    clock_running = 0.0f;
+    stop_clock();
     clock_seconds = time_left;
     set_level_labels();
 
@@ -241,14 +240,14 @@ void start_level() {
         match_count = 0;
     }
     time_since_match = 0.0f;
-    no_moves_shown = 0;
+    hide_no_moves();
 
     if (restored) {
         // A board saved at the end of its level shows its result again.
         finish_level(level_result());
         // A board saved with no move left waits for its shuffle again.
         if (board.tile_count > 0 && level_result() == LEVEL_PLAYING && !any_move_exists())
-            no_moves_shown = 1;
+            show_no_moves();
     }
     restored = false;
     restored_budget_read = false;
@@ -264,7 +263,7 @@ void reset_level_state() {
     demo_alpha = 0.0f;
     removing_count = 0;
     selected = false;
-    no_moves_shown = 0;
+    hide_no_moves();
     memset(removing, 0, sizeof removing);
     memset(ghost, 0, sizeof ghost);
     memset(shuffling, 0, sizeof shuffling);

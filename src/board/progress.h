@@ -15,7 +15,6 @@ extern uint8_t vibrations_enabled;
 
 extern uint16_t time_limit;  // seconds allowed in the Time Challenge
 extern uint16_t time_left;   // whole seconds last shown by the timer
-extern float clock_running;  // 1 while the Time Challenge clock runs
 extern float clock_seconds;  // the clock's exact remaining time
 extern uint16_t pair_budget;  // pairs still to remove in Pairs Countdown
 extern float level_time;

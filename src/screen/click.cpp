@@ -17,6 +17,7 @@
 #include "screen/labels.h"
 #include "screen/level_result.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 namespace {
@@ -75,7 +76,7 @@ void count_removed_pair(uint8_t first, uint8_t second) {
         set_label_text(&moves_label, text);
     } else if (time_challenge) {
         // The last pair was matched in time: the clock stops with it.
-        if (!tiles_left_to_match()) clock_running = 0.0f;
+        if (!tiles_left_to_match()) stop_clock();
     } else {
         match_count++;
         if (time_since_match < best_match_time) best_match_time = time_since_match;
@@ -100,8 +101,8 @@ void remove_pair(uint8_t first, uint8_t second) {
 void select_tile(uint8_t i) {
     selected = true;
     selected_cell = i;
-    if (time_challenge && !tutorial_active && clock_running == 0.0f) {
-        clock_running = 1.0f;
+    if (time_challenge && !tutorial_active && !clock_running()) {
+        start_clock();
         timer_highlight = timer_label_settings.highlight_duration;
     }
     play_effect("tile_select");
@@ -125,9 +126,9 @@ void finish_press(float x, float y) {
         open_menu_panel();
         return;
     }
-    if (no_moves_shown) {
+    if (no_moves_shown()) {
         shuffle_board();
-        no_moves_shown = 0;
+        hide_no_moves();
     }
 }
 
@@ -187,7 +188,7 @@ bool menu_button_hit(float x, float y) {
 void handle_click(bool is_left, bool is_press, float x, float y) {
     (void)is_left;  // both buttons act the same
     if (is_press) {
-        if (settings_popup_open) {
+        if (overlay_open(OVERLAY_SETTINGS_POPUP)) {
             settings_popup_click(x, y);
             return;
         }
@@ -199,19 +200,19 @@ void handle_click(bool is_left, bool is_press, float x, float y) {
             board_click(is_press, x, y);
             return;
         }
-        if (win_popup_open) {
+        if (overlay_open(OVERLAY_WIN_POPUP)) {
             win_popup_click();
             return;
         }
-        if (win2_popup_open) {
+        if (overlay_open(OVERLAY_WIN2_POPUP)) {
             if (win2_popup_ready) win2_popup_click();
             return;
         }
-        if (lose_popup_open) {
+        if (overlay_open(OVERLAY_LOSE_POPUP)) {
             if (lose_popup_input_delay <= 0.0f) lose_popup_click();
             return;
         }
-        if (menu_panel_open) {
+        if (overlay_open(OVERLAY_MENU_PANEL)) {
             menu_panel_action(menu_panel_hit(x, y));
             return;
         }

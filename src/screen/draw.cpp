@@ -27,6 +27,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/ui_common.h"
 
@@ -174,7 +175,7 @@ void draw_board(TileSet set) {
     scale_matrix(s, s);
 
     // The level's overlay is sized for the level's board, not a practice one.
-    if (set != MOVING_TILES && no_moves_shown && !tutorial_active)
+    if (set != MOVING_TILES && no_moves_shown() && !tutorial_active)
         draw_panel_shape(&grid_background, 0, 0, packed_color(no_moves_settings.grid_bg_color));
     if (demo_alpha > 0 && demo_line_in_set(set))
         draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
@@ -234,7 +235,7 @@ void draw_header_and_footer() {
     if (pairs_countdown)
         draw_header_label(&moves_label, moves_label_settings, moves_label_settings.color.a);
 
-    if (no_moves_shown) {
+    if (no_moves_shown()) {
         const NoMovesSettings& n = no_moves_settings;
         float g = grid_background.height / 2 * board_scale();
         float mid = board_centre_y();
@@ -254,12 +255,12 @@ void draw_header_and_footer() {
 }
 
 void draw_overlays() {
-    if (menu_panel_open) draw_menu_panel();
-    if (progress_panel_open) draw_progress_panel();
-    if (settings_popup_open) draw_settings_popup();
-    if (win_popup_open) draw_win_popup();
-    if (win2_popup_open) draw_win2_popup();
-    if (lose_popup_open) draw_lose_popup();
+    if (overlay_open(OVERLAY_MENU_PANEL)) draw_menu_panel();
+    if (overlay_open(OVERLAY_PROGRESS_PANEL)) draw_progress_panel();
+    if (overlay_open(OVERLAY_SETTINGS_POPUP)) draw_settings_popup();
+    if (overlay_open(OVERLAY_WIN_POPUP)) draw_win_popup();
+    if (overlay_open(OVERLAY_WIN2_POPUP)) draw_win2_popup();
+    if (overlay_open(OVERLAY_LOSE_POPUP)) draw_lose_popup();
     if (tutorial_active) draw_help_popup();
 }
 
@@ -345,7 +346,7 @@ void fill_layer_key(LayerKey* key) {
     key->board_width = board.width;
     key->board_height = board.height;
     key->selected_cell = selected ? selected_cell : 255;
-    key->plate = no_moves_shown;
+    key->plate = no_moves_shown();
     key->tutorial = tutorial_active;
     if (demo_alpha > 0 && demo_line_resting()) {
         key->demo_alpha = demo_alpha;
@@ -428,14 +429,15 @@ bool show_resting_board() {
 }  // namespace
 
 void draw_game_screen() {
-    bool board_shown = tutorial_active || (!settings_popup_open && !win2_popup_open);
+    bool board_shown = tutorial_active ||
+                       (!overlay_open(OVERLAY_SETTINGS_POPUP) && !overlay_open(OVERLAY_WIN2_POPUP));
     if (board_shown && show_resting_board()) {
         draw_board(MOVING_TILES);
     } else {
         draw_background();
         if (board_shown) draw_board(ALL_TILES);
     }
-    if (!tutorial_active && !settings_popup_open) draw_header_and_footer();
+    if (!tutorial_active && !overlay_open(OVERLAY_SETTINGS_POPUP)) draw_header_and_footer();
     draw_overlays();
     drawn_time_left = time_left;
 }
@@ -450,8 +452,7 @@ bool game_screen_changed() {
 
 float seconds_to_next_clock_second() {
     // Away, the clock waits: there is no second to wake up for.
-    if (clock_running == 0.0f || tutorial_active || window_away || clock_seconds <= 0.0f)
-        return -1.0f;
+    if (!clock_running() || tutorial_active || window_away || clock_seconds <= 0.0f) return -1.0f;
     // The shown second drops once the exact time falls below it.
     return clock_seconds - (float)(uint16_t)clock_seconds;
 }

@@ -1,25 +1,16 @@
-// game_state.h - the game screen's state machine: which panel or popup is
-// open, the no-moves state, and the time-driven values the drawing reads.
+// game_state.h - the game screen's time-driven values that the drawing
+// reads, and the completion handlers of the tile and line tweens.
 #pragma once
 
 #include <cstdint>
 
 struct TweenSlot;
 
-extern uint8_t menu_panel_open;
-extern uint8_t progress_panel_open;
-extern uint8_t settings_popup_open;
-extern uint8_t win_popup_open;
-extern uint8_t win2_popup_open;
-extern uint8_t lose_popup_open;
-extern uint8_t no_moves_shown;
-
 // Minimised or without the input focus (set by the window callbacks): a
 // running Time Challenge clock waits meanwhile.
 extern bool window_away;
 
 extern float timer_highlight;         // seconds left of the timer's flash
-extern float lose_popup_input_delay;  // clicks wait while above 0
 extern float ghost_appear_factor;     // 0..1, grows new ghosts
 
 // The removal tween's last phase ends: the tile is gone.

@@ -3,9 +3,11 @@
 #include "screen/hint.h"
 
 #include "board/board.h"
+#include "board/level.h"
 #include "board/tutorial.h"
 #include "screen/click.h"
 #include "screen/game_state.h"
+#include "ui/overlays.h"
 
 namespace {
 
@@ -13,8 +15,7 @@ namespace {
 // board is not what the player is looking at.
 bool hint_allowed() {
     if (tutorial_active || time_challenge || pairs_countdown) return false;
-    return !menu_panel_open && !progress_panel_open && !settings_popup_open && !win_popup_open &&
-           !win2_popup_open && !lose_popup_open && !no_moves_shown;
+    return !any_overlay_open() && !no_moves_shown();
 }
 
 }  // namespace

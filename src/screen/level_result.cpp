@@ -8,16 +8,19 @@
 #include "board/progress.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 bool result_popup_showing() {
-    return win_popup_open || win2_popup_open || lose_popup_open;
+    return overlay_open(OVERLAY_WIN_POPUP) || overlay_open(OVERLAY_WIN2_POPUP) ||
+           overlay_open(OVERLAY_LOSE_POPUP);
 }
 
 bool finish_level(LevelResult result) {
     if (result == LEVEL_PLAYING || result_popup_showing()) return false;
 
-    if (menu_panel_open || progress_panel_open) close_menu_panel();
+    if (overlay_open(OVERLAY_MENU_PANEL) || overlay_open(OVERLAY_PROGRESS_PANEL))
+        close_menu_panel();
     // A press held over the board must not complete a pair under the popup.
     selected = false;
     switch (result) {
@@ -26,13 +29,13 @@ bool finish_level(LevelResult result) {
             break;
         case LEVEL_SET_COMPLETE:
             if (time_challenge) time_left = 0;
-            clock_running = 0.0f;
+            stop_clock();
             if (pairs_countdown) set_label_text(&moves_label, "");
             load_tile_set(next_set);
             open_win2_popup();
             break;
         case LEVEL_LOST:
-            clock_running = 0.0f;
+            stop_clock();
             open_lose_popup();
             break;
         case LEVEL_PLAYING:

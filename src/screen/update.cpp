@@ -18,19 +18,12 @@
 #include "screen/labels.h"
 #include "screen/level_result.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
-uint8_t menu_panel_open;
-uint8_t progress_panel_open;
-uint8_t settings_popup_open;
-uint8_t win_popup_open;
-uint8_t win2_popup_open;
-uint8_t lose_popup_open;
-uint8_t no_moves_shown;
 bool window_away;
 
 float timer_highlight;
-float lose_popup_input_delay;
 float ghost_appear_factor;
 
 TextLabel level_label, challenge_label, timer_label, moves_label;
@@ -163,7 +156,7 @@ void on_tile_removed(TweenSlot* slot) {
     if (pairs_countdown) refill_pairs_countdown();
     if (removing_count == 0 && !any_move_exists()) {
         play_effect("no_moves");
-        no_moves_shown = 1;
+        show_no_moves();
     }
 }
 
@@ -212,7 +205,7 @@ bool run_clock(float dt) {
     format_clock_text(text, sizeof text, s);
     set_label_text(&timer_label, text);
     if (s == 0) {
-        clock_running = 0.0f;
+        stop_clock();
         return finish_level(level_result());
     }
     if (s <= 5) timer_highlight = timer_label_settings.highlight_duration;
@@ -225,15 +218,17 @@ void update_game_screen(float dt) {
     update_tweens(dt);
     if (tutorial_active) return;
 
-    bool lost_now = clock_running != 0.0f && !window_away && run_clock(dt);
+    bool lost_now = clock_running() && !window_away && run_clock(dt);
     // Counted down also once the clock has stopped, so that a flash never
     // stays on after a won challenge.
     if (timer_highlight > 0.0f) timer_highlight -= dt;
 
-    if (lose_popup_open && !lost_now && lose_popup_input_delay > 0.0f) lose_popup_input_delay -= dt;
+    if (overlay_open(OVERLAY_LOSE_POPUP) && !lost_now && lose_popup_input_delay > 0.0f)
+        lose_popup_input_delay -= dt;
 
-    bool playing = !time_challenge && !pairs_countdown && !no_moves_shown && !win_popup_open &&
-                   !menu_panel_open && !settings_popup_open;
+    bool playing = !time_challenge && !pairs_countdown && !no_moves_shown() &&
+                   !overlay_open(OVERLAY_WIN_POPUP) && !overlay_open(OVERLAY_MENU_PANEL) &&
+                   !overlay_open(OVERLAY_SETTINGS_POPUP);
     if (playing) {
         level_time += dt;
         time_since_match += dt;

@@ -2,20 +2,22 @@
 // plate with a title and a button that grows from its centre. After a short
 // delay any press restarts the same level.
 #include "audio/sounds.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/font.h"
 #include "render/matrix.h"
 #include "render/panel.h"
 #include "render/shader.h"
-#include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 #include "ui/ui_common.h"
 
 LosePopupSettings lose_popup_settings;
 float lose_popup_scale;
+float lose_popup_input_delay;
 
 namespace {
 
@@ -78,8 +80,8 @@ void reload_lose_popup() {
 }
 
 void open_lose_popup() {
-    clock_running = 0;
-    lose_popup_open = 1;
+    stop_clock();
+    open_overlay(OVERLAY_LOSE_POPUP);
     lose_popup_scale = 0;
     stop_tween("lose_popup_scale_up");
     start_tween("lose_popup_scale_up", &lose_popup_scale, 0.0f, 1.0f, GROW_DURATION, ease_out_sine);
@@ -89,7 +91,7 @@ void open_lose_popup() {
 
 void lose_popup_click() {
     if (lose_popup_input_delay > 0) return;
-    lose_popup_open = 0;
+    close_overlay(OVERLAY_LOSE_POPUP);
     reset_level_state();
     start_level();
     play_effect("tap");

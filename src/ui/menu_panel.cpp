@@ -7,6 +7,7 @@
 
 #include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/shuffle.h"
 #include "board/tutorial.h"
@@ -15,8 +16,8 @@
 #include "render/matrix.h"
 #include "render/panel.h"
 #include "render/shader.h"
-#include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
 #include "ui/styles.h"
@@ -125,7 +126,7 @@ void setup_menu_panel() {
 }
 
 void open_menu_panel() {
-    menu_panel_open = 1;
+    open_overlay(OVERLAY_MENU_PANEL);
     stop_tween("menu_panel_scale_up");
     menu_panel_scale = 0;
     start_tween("menu_panel_scale_up", &menu_panel_scale, 0.0f, 1.0f, 0.2f, ease_out_sine);
@@ -134,7 +135,7 @@ void open_menu_panel() {
 }
 
 void close_menu_panel() {
-    menu_panel_open = 0;
+    close_overlay(OVERLAY_MENU_PANEL);
     stop_tween("menu_panel_scale_up");
     close_progress_panel();
 }
@@ -160,7 +161,7 @@ void menu_panel_action(const char* word) {
     if (strcmp(word, "shuffle") == 0) {
         close_menu_panel();
         shuffle_board();
-        no_moves_shown = 0;
+        hide_no_moves();
     } else if (strcmp(word, "help") == 0) {
         play_effect("tap");
         close_menu_panel();
@@ -169,8 +170,8 @@ void menu_panel_action(const char* word) {
         play_effect("tap");
         close_menu_panel();
         // The clock waits while the player is in the settings.
-        if (time_challenge) clock_running = 0;
-        settings_popup_open = 1;
+        if (time_challenge) pause_clock();
+        open_overlay(OVERLAY_SETTINGS_POPUP);
     } else if (strcmp(word, "close") == 0) {
         play_effect("tap");
         close_menu_panel();

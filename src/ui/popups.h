@@ -43,6 +43,7 @@ void open_lose_popup();
 void lose_popup_click();
 void draw_lose_popup();
 extern float lose_popup_scale;
+extern float lose_popup_input_delay;  // clicks wait while above 0
 
 // Menu panel (opens and closes with the progress panel).
 void open_menu_panel();

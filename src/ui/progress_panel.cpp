@@ -17,8 +17,8 @@
 #include "render/primitives.h"
 #include "render/shader.h"
 #include "render/texture.h"
-#include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/styles.h"
 #include "ui/ui_common.h"
@@ -131,7 +131,7 @@ void setup_progress_panel() {
 
 void open_progress_panel() {
     const ProgressPanelSettings& s = panel.settings;
-    progress_panel_open = 1;
+    open_overlay(OVERLAY_PROGRESS_PANEL);
     stop_tween("progress_panel_appear");
     progress_panel_offset = -s.y_from_bottom;
     start_tween("progress_panel_appear", &progress_panel_offset, -s.y_from_bottom, 0.0f,
@@ -155,7 +155,7 @@ void open_progress_panel() {
 }
 
 void close_progress_panel() {
-    progress_panel_open = 0;
+    close_overlay(OVERLAY_PROGRESS_PANEL);
     stop_tween("progress_panel_appear");
     free_loaded_pictures();
 }

@@ -3,13 +3,14 @@
 // while the popup is open it takes every press, so nothing reaches the board.
 #include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
 #include "render/font.h"
 #include "render/panel.h"
 #include "render/primitives.h"
 #include "render/shader.h"
-#include "screen/game_state.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/styles.h"
 #include "ui/ui_common.h"
@@ -185,9 +186,9 @@ void settings_popup_click(float x, float y) {
     } else if (point_in_box(x, y, center_x(), close_button_y(), s.close_button.size.x,
                             s.close_button.size.y)) {
         play_effect("tap");
-        settings_popup_open = 0;
+        close_overlay(OVERLAY_SETTINGS_POPUP);
         // The clock runs on, even if no tile had been picked yet.
-        if (time_challenge) clock_running = 1;
+        if (time_challenge) start_clock();
     }
 }
 

@@ -15,8 +15,8 @@
 #include "render/primitives.h"
 #include "render/shader.h"
 #include "render/texture.h"
-#include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 #include "ui/ui_common.h"
@@ -129,7 +129,7 @@ void reload_win2_popup() {
 }
 
 void open_win2_popup() {
-    win2_popup_open = 1;
+    open_overlay(OVERLAY_WIN2_POPUP);
     play_effect("win2_popup");
     // A popup opened again while pictures were still appearing starts over.
     stop_tweens_with_prefix("win2_tile");
@@ -167,7 +167,7 @@ void open_win2_popup() {
 void win2_popup_click() {
     if (!win2_popup_ready) return;
     play_effect("tap");
-    win2_popup_open = 0;
+    close_overlay(OVERLAY_WIN2_POPUP);
     advance_level();
 }
 

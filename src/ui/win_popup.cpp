@@ -9,7 +9,7 @@
 #include "render/font.h"
 #include "render/panel.h"
 #include "render/shader.h"
-#include "screen/game_state.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 #include "ui/ui_common.h"
@@ -110,7 +110,7 @@ void reload_win_popup() {
 }
 
 void open_win_popup() {
-    win_popup_open = 1;
+    open_overlay(OVERLAY_WIN_POPUP);
     play_effect("win_popup");
     format_win_popup_values(level_time, best_match_time, match_count, value_texts);
     for (int row = 0; row < 3; row++) set_label_text(&look.values[row], value_texts[row]);
@@ -118,7 +118,7 @@ void open_win_popup() {
 
 void win_popup_click() {
     play_effect("tap");
-    win_popup_open = 0;
+    close_overlay(OVERLAY_WIN_POPUP);
     advance_level();
 }
 

@@ -12,6 +12,7 @@
 #include "render/layer.h"
 #include "screen/click.h"
 #include "screen/game_state.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 namespace {
@@ -62,30 +63,30 @@ TEST_F(ScreenGl, BoardLayerDrawsTheRestingBoardExactlyAsDirectDrawing) {
     ASSERT_TRUE(selected);
     expect_layer_matches_direct("a selected tile");
 
-    no_moves_shown = 1;
+    show_no_moves();
     expect_layer_matches_direct("no moves");
     open_menu_panel();
     open_progress_panel();
     frames_for(1.0f);
     expect_layer_matches_direct("menu and progress panel");
     close_progress_panel();
-    menu_panel_open = 0;
-    no_moves_shown = 0;
+    close_overlay(OVERLAY_MENU_PANEL);
+    hide_no_moves();
     open_win_popup();
     frames_for(1.0f);
     expect_layer_matches_direct("win popup");
-    win_popup_open = 0;
+    close_overlay(OVERLAY_WIN_POPUP);
     open_lose_popup();
     frames_for(1.0f);
     expect_layer_matches_direct("lose popup");
-    lose_popup_open = 0;
+    close_overlay(OVERLAY_LOSE_POPUP);
     open_win2_popup();
     frames_for(3.0f);
     expect_layer_matches_direct("tile-set complete popup");
-    win2_popup_open = 0;
-    settings_popup_open = 1;
+    close_overlay(OVERLAY_WIN2_POPUP);
+    open_overlay(OVERLAY_SETTINGS_POPUP);
     expect_layer_matches_direct("settings popup");
-    settings_popup_open = 0;
+    close_overlay(OVERLAY_SETTINGS_POPUP);
 
     start_tutorial();
     for (int step = 1; step <= 3; step++) {

@@ -13,6 +13,7 @@
 #include "render/panel.h"
 #include "render/shader.h"
 #include "screen/game_state.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 namespace {
@@ -144,10 +145,10 @@ class LiveReloadLeak : public ScreenGl {
         draw_frame();
         close_progress_panel();
         close_menu_panel();
-        settings_popup_open = 1;
+        open_overlay(OVERLAY_SETTINGS_POPUP);
         frames_for(0.5f);
         draw_frame();
-        settings_popup_open = 0;
+        close_overlay(OVERLAY_SETTINGS_POPUP);
         frames_for(0.5f);
         draw_frame();
         glFinish();

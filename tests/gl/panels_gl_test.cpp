@@ -16,6 +16,7 @@
 #include "audio/mixer.h"
 #include "audio/sounds.h"
 #include "board/board.h"
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "config/config.h"
@@ -24,6 +25,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
 
@@ -117,8 +119,8 @@ protected:
     void TearDown() override {
         tutorial_active = false;
         use_cell_sprites(nullptr);
-        menu_panel_open = progress_panel_open = settings_popup_open = 0;
-        win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
+        overlays = Overlays{};
+        hide_no_moves();
         release_game();
         destroy_gl_test_context(&gl);
     }
@@ -296,7 +298,7 @@ TEST_F(PanelsGl, TheSettingsSwitchesShowTheirStateByTheirKnobs) {
     end_tutorial();
     music_enabled = 1;
     sounds_enabled = 1;
-    settings_popup_open = 1;
+    open_overlay(OVERLAY_SETTINGS_POPUP);
     frames_for(0.1f);
     std::vector<uint8_t> frame = draw_and_save("settings_on");
 

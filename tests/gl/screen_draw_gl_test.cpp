@@ -110,7 +110,7 @@ TEST_F(ScreenGl, TimeChallengeShowsItsNameAndATimerThatFlashes) {
 }
 
 TEST_F(ScreenGl, NoMovesStateDarkensTheGridAndExplainsTheShuffle) {
-    no_moves_shown = 1;
+    show_no_moves();
     draw_frame();
     keep_shot("no_moves");
     const NoMovesSettings& n = no_moves_settings;
@@ -130,7 +130,7 @@ TEST_F(ScreenGl, NoMovesStateDarkensTheGridAndExplainsTheShuffle) {
     EXPECT_GT(count_near(60, top - 15, 480, top + 15, rgb(n.label1_text_color), 10), 100);
     EXPECT_GT(count_near(60, bottom - 12, 480, bottom + 12, rgb(n.label2_text_color), 10), 100);
 
-    no_moves_shown = 0;
+    hide_no_moves();
     draw_frame();
     EXPECT_TRUE(near(at(c.x - (40 + n.grid_bg_padding / 2) * s, c.y), rgb(bg_color)));
     EXPECT_EQ(count_near(60, top - 15, 480, top + 15, rgb(n.label1_text_color), 10), 0);

@@ -4,6 +4,7 @@
 // popup growing from its centre over the board.
 #include "gl/screen_fixture.h"
 #include "screen/game_screen_keys.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/result_popups.h"
 
@@ -28,7 +29,7 @@ void text_extent(int y0, int y1, Rgba colour, int* left, int* right) {
 
 TEST_F(ScreenGl, WinPopupShowsItsTitlePlateAndARightAlignedTable) {
     play_saved_board(1, board_from(5, 4, {0}));
-    ASSERT_TRUE(win_popup_open);
+    ASSERT_TRUE(overlay_open(OVERLAY_WIN_POPUP));
     level_time = 30;
     best_match_time = 1.25f;
     match_count = 12;

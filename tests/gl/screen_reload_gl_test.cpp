@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "board/level.h"
 #include "gl/screen_fixture.h"
 #include "screen/game_screen_keys.h"
 #include "screen/labels.h"
@@ -64,7 +65,7 @@ TEST_F(ScreenGl, TimerFontSizeChangeRebuildsItsFontAndKeepsTheClockText) {
 }
 
 TEST_F(ScreenGl, ShapeSizesFollowTheConfigAfterAReload) {
-    no_moves_shown = 1;
+    show_no_moves();
     Vec2 before = grid_background_size(board.width, board.height, padding_between_tiles,
                                        no_moves_settings.grid_bg_padding);
     ASSERT_FLOAT_EQ(grid_background.width, before.x);

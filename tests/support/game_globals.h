@@ -19,6 +19,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"
+#include "ui/overlays.h"
 #include "ui/popups.h"
 
 constexpr float TEST_FRAME = 1.0f / 60.0f;
@@ -35,8 +36,7 @@ inline void reset_game_globals(uint32_t seed) {
     memset(draw_layer, 0, sizeof draw_layer);
     memset(shuffling, 0, sizeof shuffling);
     memset(ghost, 0, sizeof ghost);
-    menu_panel_open = progress_panel_open = settings_popup_open = 0;
-    win_popup_open = win2_popup_open = lose_popup_open = no_moves_shown = 0;
+    overlays = Overlays{};
     window_away = false;
     win2_popup_ready = false;
     timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;
@@ -51,7 +51,8 @@ inline void reset_game_globals(uint32_t seed) {
     music_enabled = 0;
     sounds_enabled = 0;
     time_left = pair_budget = match_count = 0;
-    clock_running = clock_seconds = 0;
+    level_state = Level{};
+    clock_seconds = 0;
     level_time = time_since_match = 0;
     best_match_time = 86400;
     restored = false;

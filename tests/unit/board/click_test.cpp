@@ -4,6 +4,7 @@
 // hint key's bounce.
 #include "game_fixture.h"
 #include "screen/hint.h"
+#include "ui/overlays.h"
 
 #include <fstream>
 #include <iterator>
@@ -206,7 +207,7 @@ TEST_F(ClickRouting, TheBoardIgnoresEverythingOnceTheBudgetIsSpent) {
     press_cell(7);
     EXPECT_FALSE(selected);
     press_at(logical_width - 40, 40);  // the menu button neither
-    EXPECT_EQ(menu_panel_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_MENU_PANEL), 0);
 }
 
 TEST_F(ClickRouting, TheMenuButtonOpensTheMenuWhichThenTakesEveryPress) {
@@ -216,31 +217,31 @@ TEST_F(ClickRouting, TheMenuButtonOpensTheMenuWhichThenTakesEveryPress) {
     EXPECT_TRUE(menu_button_hit(x + menu_button_size.x / 2, y));  // edges count
     EXPECT_FALSE(menu_button_hit(x + menu_button_size.x / 2 + 1, y));
     press_at(x, y);
-    EXPECT_EQ(menu_panel_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_MENU_PANEL), 1);
     press_cell(7);
     EXPECT_FALSE(selected);
 }
 
 TEST_F(ClickRouting, PopupsTakePressesBeforeTheBoard) {
-    win2_popup_open = 1;
+    open_overlay(OVERLAY_WIN2_POPUP);
     win2_popup_ready = false;
     press_cell(7);
     EXPECT_FALSE(selected);
-    EXPECT_EQ(win2_popup_open, 1) << "not before its pictures have appeared";
-    win2_popup_open = 0;
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1) << "not before its pictures have appeared";
+    close_overlay(OVERLAY_WIN2_POPUP);
 
-    lose_popup_open = 1;
+    open_overlay(OVERLAY_LOSE_POPUP);
     lose_popup_input_delay = 0.1f;
     press_cell(7);
     EXPECT_FALSE(selected);
-    EXPECT_EQ(lose_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
 }
 
 TEST_F(ClickRouting, ThePracticeBoardsTakePressesBeforeAReopenedWinPopup) {
-    win_popup_open = 1;
+    open_overlay(OVERLAY_WIN_POPUP);
     tutorial_active = true;
     press_at(1, 1);
-    EXPECT_EQ(win_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 1);
     EXPECT_EQ(level, 3) << "the level must not advance under the tutorial";
 }
 
@@ -269,12 +270,10 @@ TEST_F(Hint, KeepsASelectionAndItsPairStillMatches) {
 }
 
 TEST_F(Hint, NothingInChallengesTheTutorialPopupsMenuOrWithoutAPair) {
-    uint8_t* flags[] = {&menu_panel_open, &progress_panel_open, &settings_popup_open,
-                        &win_popup_open,  &win2_popup_open,     &lose_popup_open};
-    for (uint8_t* flag : flags) {
-        *flag = 1;
+    for (int which = 0; which < OVERLAY_COUNT; which++) {
+        open_overlay(Overlay(which));
         EXPECT_FALSE(show_hint());
-        *flag = 0;
+        close_overlay(Overlay(which));
     }
     tutorial_active = true;
     EXPECT_FALSE(show_hint());

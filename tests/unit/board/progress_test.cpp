@@ -9,6 +9,7 @@
 #include "board/save_codec.h"
 #include "game_fixture.h"
 #include "platform/platform.h"
+#include "ui/overlays.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST_F(Levels, ModesAndLimitsFollowTheLevelNumber) {
     EXPECT_EQ(board.width, 9);
     EXPECT_EQ(board.height, 10);
     EXPECT_EQ(board.tile_count, 56);
-    EXPECT_EQ(clock_running, 0.0f);  // waits for the first selection
+    EXPECT_FALSE(clock_running());  // waits for the first selection
     EXPECT_EQ(clock_seconds, 120.0f);
 
     start_fresh(20);
@@ -443,7 +444,7 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     start_fresh(30);
     remove_first_pair();
     time_left = 75;
-    clock_running = 1;
+    start_clock();
     ASSERT_TRUE(save_progress());
     Board before = board;
     EXPECT_EQ(read_bytes("autosave").size(), 32u + board.width * board.height);
@@ -456,7 +457,7 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     EXPECT_EQ(0, memcmp(board.cells, before.cells, sizeof before.cells));
     EXPECT_EQ(time_left, 75);
     EXPECT_STREQ(timer_label.text, "1:15");
-    EXPECT_EQ(clock_running, 0.0f) << "the clock waits for the first selection";
+    EXPECT_FALSE(clock_running()) << "the clock waits for the first selection";
     EXPECT_FALSE(restored);
 
     // A Pairs Countdown with ghosts: the budget and ghosts come back.
@@ -563,16 +564,16 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
-    EXPECT_TRUE(win_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN_POPUP));
 
     // A Pairs Countdown whose budget was spent: the challenge popup again.
-    win_popup_open = 0;
+    close_overlay(OVERLAY_WIN_POPUP);
     start_fresh(20);
     pair_budget = 0;
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
-    EXPECT_TRUE(win2_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
 }
@@ -585,9 +586,9 @@ TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
     board = Board{};
     load_progress();
     start_level();
-    EXPECT_EQ(lose_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     EXPECT_EQ(time_left, 0);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_EQ(board.tile_count, 54);
 
     lose_popup_input_delay = 0;
@@ -642,6 +643,6 @@ TEST_F(SavedRecord, ABoardThatCannotBeFinishedIsDealtAfreshKeepingTheRest) {
     write_bytes("autosave", bytes);
     load_progress();
     start_level();
-    EXPECT_EQ(win2_popup_open + win_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP) + overlay_open(OVERLAY_WIN_POPUP), 0);
     EXPECT_EQ(board.width, 8);
 }

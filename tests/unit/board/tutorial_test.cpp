@@ -1,6 +1,7 @@
 // tutorial_test.cpp - the three practice boards played through the real
 // click handling and frame update: what the help popup offers at each
 // step, walls, the demonstration line, and getting the level back exactly.
+#include "ui/overlays.h"
 #include "unit/ui/panels_fixture.h"
 
 namespace {
@@ -104,7 +105,7 @@ TEST_F(PracticeBoards, FirstTutorialClosesOnlyAfterTheThirdBoardIsCleared) {
 TEST_F(PracticeBoards, FromTheMenuNextIsShownAndCloseComesAtOnceOnTheThirdBoard) {
     open_from_menu();
     ASSERT_TRUE(tutorial_active);
-    EXPECT_FALSE(menu_panel_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_TRUE(tutorial.next_shown);
     EXPECT_FALSE(tutorial.close_shown);
 
@@ -244,7 +245,7 @@ TEST_F(PracticeBoards, ARemovalRunningWhenTheTutorialOpensIsFinishedWhenItCloses
     EXPECT_EQ(board.tile_count, 4);
     EXPECT_EQ(removing_count, 0);
     EXPECT_EQ(removing[9] + removing[10], 0);
-    EXPECT_FALSE(win_popup_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
 }
 
 TEST_F(PracticeBoards, ALastPairRemovedJustBeforeTheTutorialStillWinsTheLevel) {
@@ -258,12 +259,12 @@ TEST_F(PracticeBoards, ALastPairRemovedJustBeforeTheTutorialStillWinsTheLevel) {
     press_cell(6);
     open_from_menu();
     frames_for(tile_remove_duration1 + tile_remove_duration2);
-    EXPECT_FALSE(win_popup_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
     press(NEXT);
     press(NEXT);
     press(CLOSE);
     EXPECT_EQ(board.tile_count, 0);
-    EXPECT_TRUE(win_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN_POPUP));
 }
 
 TEST_F(PracticeBoards, TilesStoppedMidBounceOrSlideComeBackAtRest) {

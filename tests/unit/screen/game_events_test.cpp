@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "board/level.h"
 #include "board/shuffle.h"
 #include "../board/game_fixture.h"
+#include "ui/overlays.h"
 
 namespace {
 
@@ -71,7 +73,7 @@ TEST_F(Clock, StartsWithTheFirstSelection) {
     EXPECT_EQ(time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
     press_cell(7);
-    EXPECT_EQ(clock_running, 1.0f);
+    EXPECT_TRUE(clock_running());
     EXPECT_EQ(timer_highlight, timer_label_settings.highlight_duration);
     frames(1);
     EXPECT_EQ(time_left, 119);
@@ -98,11 +100,11 @@ TEST_F(Clock, WaitsWhileTheWindowIsAwayAndGoesOnFromTheSameValue) {
     frames(600);
     EXPECT_EQ(clock_seconds, before);
     EXPECT_EQ(time_left, shown);
-    EXPECT_EQ(lose_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 0);
     window_away = false;
     frames(60);
     EXPECT_NEAR(clock_seconds, before - 60 * TEST_FRAME, 1e-3);
-    EXPECT_EQ(clock_running, 1.0f);
+    EXPECT_TRUE(clock_running());
 }
 
 TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
@@ -115,9 +117,9 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     int openings = 0;
     for (int i = 0; i < 60 * 10; i++) {
         uint16_t before = time_left;
-        uint8_t was_open = lose_popup_open;
+        uint8_t was_open = overlay_open(OVERLAY_LOSE_POPUP);
         update_game_screen(frame_delta);
-        if (lose_popup_open && !was_open) {
+        if (overlay_open(OVERLAY_LOSE_POPUP) && !was_open) {
             openings++;
             EXPECT_EQ(lose_popup_input_delay, 0.4f) << "not counted in the frame it opened";
         }
@@ -131,7 +133,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     std::vector<std::string> expected = {"0:06", "0:05", "0:04", "0:03", "0:02", "0:01", "0:00"};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(openings, 1);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_LE(timer_highlight, 0.0f);
 }
 
@@ -140,19 +142,19 @@ TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
     press_cell(7);
     clock_seconds = 0.01f;
     frames(1);
-    ASSERT_EQ(lose_popup_open, 1);
+    ASSERT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     press_cell(8);
-    EXPECT_EQ(lose_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     frames_for(0.3f);
     press_cell(8);
-    EXPECT_EQ(lose_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     frames_for(0.1f);
     press_cell(8);
-    EXPECT_EQ(lose_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 0);
     // The same level again, freshly dealt, its clock waiting.
     EXPECT_EQ(level, 10);
     EXPECT_EQ(time_left, 120);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(clock_running());
     EXPECT_EQ(board.width, 9);
     EXPECT_EQ(board.tile_count, 56);
     EXPECT_FALSE(selected);
@@ -163,7 +165,7 @@ TEST_F(Clock, ARunOutClockDropsTheHeldTileAndIgnoresItsRelease) {
     press_cell(5);
     clock_seconds = 0.01f;
     frames(1);
-    ASSERT_EQ(lose_popup_open, 1);
+    ASSERT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     EXPECT_FALSE(selected);
     release_cell(6);
     // A press swallowed by the popup's delay, then its release.
@@ -171,7 +173,7 @@ TEST_F(Clock, ARunOutClockDropsTheHeldTileAndIgnoresItsRelease) {
     release_cell(6);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_EQ(board.tile_count, 2) << "no pair goes under the lose popup";
-    EXPECT_EQ(win2_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 0);
     EXPECT_EQ(level, 10);
 }
 
@@ -181,8 +183,8 @@ TEST_F(Clock, TheLastPairMatchedInTimeWinsWhileItShrinks) {
     clock_seconds = 0.05f;
     press_cell(6);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
-    EXPECT_EQ(lose_popup_open, 0);
-    EXPECT_EQ(win2_popup_open, 1);
+    EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
 }
 
 // --- Won levels --------------------------------------------------------------------------
@@ -191,12 +193,12 @@ TEST_F(LevelEnd, ARegularLevelOpensTheWinPopup) {
     play_board(3, one_pair_board());
     press_cell(5);
     press_cell(6);
-    EXPECT_EQ(win_popup_open, 0) << "only when the tiles have shrunk away";
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0) << "only when the tiles have shrunk away";
     frames_for(tile_remove_duration1 + tile_remove_duration2);
-    EXPECT_EQ(win_popup_open, 1);
-    EXPECT_EQ(win2_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 1);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 0);
     EXPECT_EQ(board.tile_count, 0);
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
 }
 
 TEST_F(LevelEnd, ATimeChallengeOpensTheTileSetPopup) {
@@ -204,9 +206,9 @@ TEST_F(LevelEnd, ATimeChallengeOpensTheTileSetPopup) {
     press_cell(5);
     press_cell(6);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
-    EXPECT_EQ(win2_popup_open, 1);
-    EXPECT_EQ(win_popup_open, 0);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0);
+    EXPECT_FALSE(clock_running());
     EXPECT_EQ(time_left, 0);
     EXPECT_TRUE(tile_set_loaded(next_set));
 }
@@ -217,11 +219,11 @@ TEST_F(LevelEnd, AResultClosesTheMenuFirst) {
     press_cell(6);
     press_at(logical_width + menu_button_rel_pos.x - menu_button_size.x / 2,
              menu_button_rel_pos.y + menu_button_size.y / 2);
-    ASSERT_EQ(menu_panel_open, 1);
+    ASSERT_EQ(overlay_open(OVERLAY_MENU_PANEL), 1);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
-    EXPECT_EQ(win_popup_open, 1);
-    EXPECT_EQ(menu_panel_open, 0);
-    EXPECT_EQ(progress_panel_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 1);
+    EXPECT_EQ(overlay_open(OVERLAY_MENU_PANEL), 0);
+    EXPECT_EQ(overlay_open(OVERLAY_PROGRESS_PANEL), 0);
 }
 
 // --- Pairs Countdown -----------------------------------------------------------------
@@ -278,8 +280,8 @@ TEST_F(Countdown, ASpentBudgetWinsWithTilesLeft) {
     EXPECT_EQ(pair_budget, 0);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_GT(board.tile_count, 0);
-    EXPECT_EQ(win2_popup_open, 1);
-    EXPECT_EQ(win_popup_open, 0);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0);
     EXPECT_STREQ(moves_label.text, "");
     press_cell(8 + 3);
     EXPECT_FALSE(selected);
@@ -291,8 +293,8 @@ TEST_F(Countdown, TheLastBudgetedPairClearingTheBoardCompletesTheSetOnly) {
     press_cell(5);
     press_cell(6);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
-    EXPECT_EQ(win2_popup_open, 1);
-    EXPECT_EQ(win_popup_open, 0) << "one popup, one level advanced";
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0) << "one popup, one level advanced";
 }
 
 // --- No moves left -------------------------------------------------------------------
@@ -307,20 +309,20 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     for (int i = 0; i < 120 && removing[11]; i++) update_game_screen(frame_delta);
     ASSERT_EQ(removing[11], 0);
     ASSERT_EQ(removing[12], 1) << "the second pair is still shrinking";
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
     for (int i = 0; i < 120 && removing_count; i++) update_game_screen(frame_delta);
-    EXPECT_EQ(no_moves_shown, 1);
+    EXPECT_TRUE(no_moves_shown());
     EXPECT_EQ(board.tile_count, 4);
 
     // The menu button only opens the menu.
     float x = logical_width + menu_button_rel_pos.x - menu_button_size.x / 2;
     press_at(x, menu_button_rel_pos.y + menu_button_size.y / 2);
-    EXPECT_EQ(no_moves_shown, 1);
+    EXPECT_TRUE(no_moves_shown());
     close_menu_panel();
 
     Board before = board;
     press_at(1, logical_height - 1);
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(no_moves_shown());
     EXPECT_NE(0, memcmp(before.cells, board.cells, sizeof board.cells));
     for (int i : {8, 9, 15, 16}) {
         EXPECT_EQ(shuffling[i], 1);
@@ -374,11 +376,14 @@ TEST_F(PlayTime, CountsOnlyWhileARegularLevelIsBeingPlayed) {
     frames(60);
     EXPECT_NEAR(level_time, 1.0f, 1e-4);
     EXPECT_NEAR(time_since_match, 1.0f, 1e-4);
-    for (uint8_t* flag : {&menu_panel_open, &settings_popup_open, &win_popup_open, &no_moves_shown}) {
-        *flag = 1;
+    for (Overlay which : {OVERLAY_MENU_PANEL, OVERLAY_SETTINGS_POPUP, OVERLAY_WIN_POPUP}) {
+        open_overlay(which);
         frames(30);
-        *flag = 0;
+        close_overlay(which);
     }
+    show_no_moves();
+    frames(30);
+    hide_no_moves();
     tutorial_active = true;
     frames(30);
     tutorial_active = false;

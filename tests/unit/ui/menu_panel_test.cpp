@@ -2,6 +2,8 @@
 // with it: the hit test's edges, the actions, the opening animations and
 // the preview pictures the progress panel loads and frees.
 #include "audio/sounds.h"
+#include "board/level.h"
+#include "ui/overlays.h"
 #include "ui/progress_panel.h"
 #include "unit/board/board_test_util.h"
 #include "unit/ui/panels_fixture.h"
@@ -64,8 +66,8 @@ TEST_F(MenuPanel, TheProgressPanelsRestingAreaIsBackgroundEvenWhileItSlidesIn) {
 TEST_F(MenuPanel, OpeningGrowsThePanelAndSlidesInTheProgressPanel) {
     sounds_enabled = 1;
     open_menu_panel();
-    EXPECT_TRUE(menu_panel_open);
-    EXPECT_TRUE(progress_panel_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_MENU_PANEL));
+    EXPECT_TRUE(overlay_open(OVERLAY_PROGRESS_PANEL));
     EXPECT_FLOAT_EQ(menu_panel_scale, 0.0f);
     TweenSlot* grow = find_tween("menu_panel_scale_up");
     ASSERT_NE(grow, nullptr);
@@ -93,8 +95,8 @@ TEST_F(MenuPanel, ClosingDuringTheOpeningStopsBothAnimations) {
     frames(2);
     float scale = menu_panel_scale, offset = progress_panel_offset;
     close_menu_panel();
-    EXPECT_FALSE(menu_panel_open);
-    EXPECT_FALSE(progress_panel_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
+    EXPECT_FALSE(overlay_open(OVERLAY_PROGRESS_PANEL));
     EXPECT_EQ(find_tween("menu_panel_scale_up"), nullptr);
     EXPECT_EQ(find_tween("progress_panel_appear"), nullptr);
     frames(5);
@@ -107,23 +109,23 @@ TEST_F(MenuPanel, EveryPressIsTakenAndOnlyBackgroundKeepsItOpen) {
     open_menu_panel();
     silence_voices();
     press_at(330, 300);  // background beside the settings button
-    EXPECT_TRUE(menu_panel_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_EQ(voices_playing("tap"), 0);
     press_cell(9);  // a tile under the menu's spell: the press closes it
-    EXPECT_FALSE(menu_panel_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_FALSE(selected);
     EXPECT_EQ(voices_playing("tap"), 1);
 }
 
 TEST_F(MenuPanel, ShuffleClosesSilentlyAndClearsTheNoMovesState) {
     sounds_enabled = 1;
-    no_moves_shown = 1;
+    show_no_moves();
     open_menu_panel();
     silence_voices();
     press_at(L::MENU_X, L::SHUFFLE_Y);
-    EXPECT_FALSE(menu_panel_open);
-    EXPECT_FALSE(progress_panel_open);
-    EXPECT_EQ(no_moves_shown, 0);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
+    EXPECT_FALSE(overlay_open(OVERLAY_PROGRESS_PANEL));
+    EXPECT_FALSE(no_moves_shown());
     EXPECT_EQ(voices_playing("tap"), 0);
     EXPECT_NE(find_tween("tile9_shuffle_x"), nullptr);
 }
@@ -133,26 +135,26 @@ TEST_F(MenuPanel, SettingsPausesTheChallengeClockAndOpensThePopup) {
     play_board(10, challenge);
     ASSERT_TRUE(time_challenge);
     press_cell(9);  // the first selection starts the clock
-    ASSERT_EQ(clock_running, 1.0f);
+    ASSERT_TRUE(clock_running());
     open_menu_panel();
     press_at(L::MENU_X, L::SETTINGS_Y);
-    EXPECT_FALSE(menu_panel_open);
-    EXPECT_TRUE(settings_popup_open);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
+    EXPECT_TRUE(overlay_open(OVERLAY_SETTINGS_POPUP));
+    EXPECT_FALSE(clock_running());
 }
 
 TEST_F(MenuPanel, SettingsLeavesARegularLevelsClockAlone) {
-    clock_running = 0;
+    stop_clock();
     open_menu_panel();
     press_at(L::MENU_X, L::SETTINGS_Y);
-    EXPECT_TRUE(settings_popup_open);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_TRUE(overlay_open(OVERLAY_SETTINGS_POPUP));
+    EXPECT_FALSE(clock_running());
 }
 
 TEST_F(MenuPanel, HelpClosesTheMenuAndStartsTheTutorial) {
     open_menu_panel();
     press_at(L::MENU_X, L::HELP_Y);
-    EXPECT_FALSE(menu_panel_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_TRUE(tutorial_active);
     EXPECT_EQ(tutorial.step, 1);
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "ui/overlays.h"
 #include "unit/board/game_fixture.h"
 
 namespace {
@@ -90,7 +91,7 @@ class ResultPopupTest : public GameTest {};
 TEST_F(ResultPopupTest, WinPopupShowsTheLevelsStatisticsAndAPressStartsTheNextLevel) {
     play_board(3, board_from(4, 3, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     // An empty restored board reopens the win popup at once.
-    ASSERT_TRUE(win_popup_open);
+    ASSERT_TRUE(overlay_open(OVERLAY_WIN_POPUP));
     level_time = 30;
     best_match_time = 1.25f;
     match_count = 12;
@@ -98,7 +99,7 @@ TEST_F(ResultPopupTest, WinPopupShowsTheLevelsStatisticsAndAPressStartsTheNextLe
     expect_values("30.00s", "1.25s", "2.50s");
 
     win_popup_click();
-    EXPECT_FALSE(win_popup_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
     EXPECT_EQ(level, 4);
     EXPECT_GT(board.tile_count, 0);
 }
@@ -109,7 +110,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
     current_set = 0;
     next_set = 1;
     open_win2_popup();
-    ASSERT_TRUE(win2_popup_open);
+    ASSERT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     ASSERT_EQ(win2_tile_count, 9);
     EXPECT_FALSE(win2_popup_ready);
     for (int k = 0; k < 9; k++) {
@@ -131,7 +132,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
 
     // Presses before the last picture has fully appeared do nothing.
     win2_popup_click();
-    EXPECT_TRUE(win2_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level, 10);
 
     // The last picture starts after 1.35 s and is whole at 1.65 s.
@@ -142,7 +143,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
     for (int k = 0; k < 9; k++) EXPECT_FLOAT_EQ(win2_tile_scales[k], 1.0f);
 
     win2_popup_click();
-    EXPECT_FALSE(win2_popup_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level, 11);
     EXPECT_EQ(current_set, 1);
 }
@@ -201,12 +202,12 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     ASSERT_EQ(time_left, 120);
     Board dealt = board;
 
-    clock_running = 1;
+    start_clock();
     clock_seconds = 0.05f;
     time_left = 1;
-    for (int i = 0; i < 10 && !lose_popup_open; i++) frames(1);
-    ASSERT_TRUE(lose_popup_open);
-    EXPECT_EQ(clock_running, 0);
+    for (int i = 0; i < 10 && !overlay_open(OVERLAY_LOSE_POPUP); i++) frames(1);
+    ASSERT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
+    EXPECT_FALSE(clock_running());
     EXPECT_FLOAT_EQ(lose_popup_input_delay, LOSE_POPUP_INPUT_DELAY);
     EXPECT_LT(lose_popup_scale, 1.0f);
 
@@ -216,12 +217,12 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     frames_for(0.1f);
     ASSERT_GT(lose_popup_input_delay, 0);
     lose_popup_click();
-    EXPECT_TRUE(lose_popup_open);
+    EXPECT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
 
     frames_for(0.15f);
     EXPECT_LE(lose_popup_input_delay, 0);
     lose_popup_click();
-    EXPECT_FALSE(lose_popup_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_LOSE_POPUP));
     EXPECT_EQ(level, 10);
     EXPECT_EQ(time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");

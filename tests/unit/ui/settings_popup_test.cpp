@@ -1,6 +1,7 @@
 // settings_popup_test.cpp - the music and sounds switches, the close
 // button and the clock, and presses that hit nothing.
 #include "audio/sounds.h"
+#include "ui/overlays.h"
 #include "unit/ui/panels_fixture.h"
 
 namespace {
@@ -12,7 +13,7 @@ protected:
     void SetUp() override {
         PanelsTest::SetUp();
         play_board(3, three_pairs_board());
-        settings_popup_open = 1;
+        open_overlay(OVERLAY_SETTINGS_POPUP);
         silence_voices();
     }
     void press_music() { press_at(L::SWITCH_X, L::MUSIC_Y); }
@@ -98,19 +99,19 @@ TEST_F(SettingsPopup, MusicOffAndOnResumesWhereItStoppedWithTheFade) {
 TEST_F(SettingsPopup, CloseRunsTheChallengeClockEvenBeforeAnySelection) {
     play_board(10, three_pairs_board());
     ASSERT_TRUE(time_challenge);
-    ASSERT_EQ(clock_running, 0.0f);
-    settings_popup_open = 1;
+    ASSERT_FALSE(clock_running());
+    open_overlay(OVERLAY_SETTINGS_POPUP);
     sounds_enabled = 1;
     press_at(270, L::CLOSE_SETTINGS_Y);
-    EXPECT_FALSE(settings_popup_open);
-    EXPECT_EQ(clock_running, 1.0f);
+    EXPECT_FALSE(overlay_open(OVERLAY_SETTINGS_POPUP));
+    EXPECT_TRUE(clock_running());
     EXPECT_EQ(voices_playing("tap"), 1);
 }
 
 TEST_F(SettingsPopup, CloseInARegularLevelLeavesTheClockStopped) {
     press_at(270 - 100, L::CLOSE_SETTINGS_Y + 30);  // the close button's corner
-    EXPECT_FALSE(settings_popup_open);
-    EXPECT_EQ(clock_running, 0.0f);
+    EXPECT_FALSE(overlay_open(OVERLAY_SETTINGS_POPUP));
+    EXPECT_FALSE(clock_running());
 }
 
 TEST_F(SettingsPopup, PressesOnNothingChangeNothingAndNeverReachTheBoard) {
@@ -125,13 +126,13 @@ TEST_F(SettingsPopup, PressesOnNothingChangeNothingAndNeverReachTheBoard) {
     };
     for (Vec2 p : misses) {
         press_at(p.x, p.y);
-        EXPECT_TRUE(settings_popup_open);
+        EXPECT_TRUE(overlay_open(OVERLAY_SETTINGS_POPUP));
     }
     press_cell(9);  // a tile of the hidden board
     EXPECT_EQ(music_enabled, 1);
     EXPECT_EQ(sounds_enabled, 1);
     EXPECT_FALSE(selected);
-    EXPECT_FALSE(menu_panel_open);
+    EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_EQ(memcmp(&board, &before, sizeof board), 0);
     EXPECT_EQ(active_tween_count, 0);
     EXPECT_EQ(voices_playing("toggle") + voices_playing("tap"), 0);
