@@ -23,20 +23,11 @@ SIDEWAYS = {("board", "audio")}
 KNOWN = set("""
 board/board_layout.cpp -> render/shader.h
 board/progress.cpp -> render/shader.h
-board/progress.cpp -> screen/game_state.h
-board/progress.cpp -> screen/labels.h
-board/progress.cpp -> screen/level_result.h
-board/progress.cpp -> ui/popups.h
-board/shuffle.cpp -> screen/game_state.h
 board/tile_sets.cpp -> render/texture.h
-board/tutorial.cpp -> render/texture.h
-board/tutorial.cpp -> screen/game_screen_keys.h
-board/tutorial.cpp -> screen/game_state.h
 """.split("\n")) - {""}
 
 # Each cycle as its files in sorted order, joined by " ".
 KNOWN_FILE_CYCLES = set("""
-board/progress board/tutorial screen/level_result
 audio/mixer audio/sounds
 """.split("\n")) - {""}
 

@@ -1,6 +1,10 @@
-// level.cpp - the selection, removal count, connecting line and clock of the
-// level.
+// level.cpp - the selection, the running removals, the connecting line and
+// the clock of the level.
 #include "board/level.h"
+
+#include <cstring>
+
+#include "board/board.h"
 
 bool selected;
 uint8_t selected_cell;
@@ -25,6 +29,23 @@ void stop_clock() {
 
 bool clock_running() {
     return level_state.clock_on;
+}
+
+void begin_removal(uint8_t cell) {
+    if (cell >= BOARD_MAX_CELLS || removing[cell]) return;
+    removing[cell] = 1;
+    removing_count++;
+}
+
+void end_removal(uint8_t cell) {
+    if (cell >= BOARD_MAX_CELLS || !removing[cell]) return;
+    removing[cell] = 0;
+    if (removing_count > 0) removing_count--;
+}
+
+void clear_removals() {
+    memset(removing, 0, sizeof removing);
+    removing_count = 0;
 }
 
 void show_no_moves() {

@@ -11,7 +11,7 @@
 extern bool selected;           // a first tile is selected
 extern uint8_t selected_cell;   // ...in this cell
 extern uint8_t second_cell;     // the cell that completed the last pair
-extern uint8_t removing_count;  // tiles whose removal animation still runs
+extern uint8_t removing_count;  // cells set in removing[]: removals still running
 extern Vec2 line_points[4];     // layout positions of the line's points
 extern uint8_t line_point_count;
 extern float line_alpha, line_scale;
@@ -29,6 +29,12 @@ void start_clock();
 void pause_clock();
 void stop_clock();
 bool clock_running();
+
+// A removed tile's animation runs while removing[cell] is set; these keep
+// removing_count equal to the number of cells so marked.
+void begin_removal(uint8_t cell);
+void end_removal(uint8_t cell);
+void clear_removals();
 
 // The no-moves state shows until the board is shuffled or a level starts.
 void show_no_moves();

@@ -9,13 +9,15 @@
 #include "board/board.h"
 #include "board/level.h"
 #include "board/progress.h"
-#include "board/shuffle.h"
 #include "board/tutorial.h"
 #include "render/shader.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/level_flow.h"
 #include "screen/level_result.h"
+#include "screen/shuffle_flow.h"
+#include "screen/tutorial_flow.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
@@ -45,9 +47,8 @@ namespace {
 // slot was free, and the caller finishes the removal at once.
 bool start_removal(uint8_t cell, uint8_t layer) {
     board.cells[cell] = EMPTY_CELL;
-    removing[cell] = 1;
+    begin_removal(cell);
     draw_layer[cell] = layer;
-    removing_count++;
     stop_cell_tween(TWEEN_BOUNCE, cell);
     return start_cell_tween(TWEEN_BOUNCE, cell, &sprite[cell].scale, sprite[cell].scale,
                             tile_bounce_extra_scale, tile_remove_duration1, ease_out_sine, true,
@@ -126,10 +127,7 @@ void finish_press(float x, float y) {
         open_menu_panel();
         return;
     }
-    if (no_moves_shown()) {
-        shuffle_board();
-        hide_no_moves();
-    }
+    if (no_moves_shown()) run_ui_action(UI_SHUFFLE);
 }
 
 void board_click(bool is_press, float x, float y) {
@@ -185,6 +183,34 @@ bool menu_button_hit(float x, float y) {
     return inside(x, y, cx, cy, menu_button_size.x, menu_button_size.y);
 }
 
+void run_ui_action(UiAction action) {
+    switch (action) {
+        case UI_NOTHING:
+            break;
+        case UI_NEXT_LEVEL:
+            advance_level();
+            break;
+        case UI_PLAY_AGAIN:
+            reset_level_state();
+            start_level();
+            play_effect("tap");
+            break;
+        case UI_SHUFFLE:
+            shuffle_board();
+            hide_no_moves();
+            break;
+        case UI_START_TUTORIAL:
+            start_tutorial();
+            break;
+        case UI_NEXT_TUTORIAL_STEP:
+            next_tutorial_step();
+            break;
+        case UI_END_TUTORIAL:
+            end_tutorial();
+            break;
+    }
+}
+
 void handle_click(bool is_left, bool is_press, float x, float y) {
     (void)is_left;  // both buttons act the same
     if (is_press) {
@@ -196,24 +222,27 @@ void handle_click(bool is_left, bool is_press, float x, float y) {
         // win popup reopened at start-up, so they take presses first: a
         // level must never advance underneath the tutorial.
         if (tutorial_active) {
-            if (help_popup_click(x, y)) return;
-            board_click(is_press, x, y);
+            UiAction action = help_popup_click(x, y);
+            if (action != UI_NOTHING)
+                run_ui_action(action);
+            else
+                board_click(is_press, x, y);
             return;
         }
         if (overlay_open(OVERLAY_WIN_POPUP)) {
-            win_popup_click();
+            run_ui_action(win_popup_click());
             return;
         }
         if (overlay_open(OVERLAY_WIN2_POPUP)) {
-            if (win2_popup_ready) win2_popup_click();
+            run_ui_action(win2_popup_click());
             return;
         }
         if (overlay_open(OVERLAY_LOSE_POPUP)) {
-            if (lose_popup_input_delay <= 0.0f) lose_popup_click();
+            run_ui_action(lose_popup_click());
             return;
         }
         if (overlay_open(OVERLAY_MENU_PANEL)) {
-            menu_panel_action(menu_panel_hit(x, y));
+            run_ui_action(menu_panel_action(menu_panel_hit(x, y)));
             return;
         }
     } else if (!tutorial_active && result_popup_showing()) {

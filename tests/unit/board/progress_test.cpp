@@ -592,7 +592,7 @@ TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
     EXPECT_EQ(board.tile_count, 54);
 
     lose_popup_input_delay = 0;
-    lose_popup_click();
+    run_ui_action(lose_popup_click());
     EXPECT_EQ(time_left, 120) << "the retry is dealt afresh with a full clock";
     EXPECT_EQ(board.tile_count, 56);
 }

@@ -19,7 +19,8 @@ protected:
     // Opens the tutorial the way the player does after the first time.
     void open_from_menu() {
         open_menu_panel();
-        menu_panel_action(menu_panel_hit(PanelsLayout::MENU_X, PanelsLayout::HELP_Y));
+        UiAction help = menu_panel_action(menu_panel_hit(PanelsLayout::MENU_X, PanelsLayout::HELP_Y));
+        run_ui_action(help);
     }
 
     void press(Vec2 p) { press_at(p.x, p.y); }
@@ -269,7 +270,7 @@ TEST_F(PracticeBoards, ALastPairRemovedJustBeforeTheTutorialStillWinsTheLevel) {
 
 TEST_F(PracticeBoards, TilesStoppedMidBounceOrSlideComeBackAtRest) {
     open_menu_panel();
-    menu_panel_action("shuffle");  // every tile starts sliding
+    run_ui_action(menu_panel_action("shuffle"));  // every tile starts sliding
     ASSERT_NE(shuffling[9] + shuffling[10] + shuffling[11], 0);
     press_cell(9);  // and one bounces
     frames(3);

@@ -98,7 +98,7 @@ TEST_F(ResultPopupTest, WinPopupShowsTheLevelsStatisticsAndAPressStartsTheNextLe
     open_win_popup();
     expect_values("30.00s", "1.25s", "2.50s");
 
-    win_popup_click();
+    run_ui_action(win_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
     EXPECT_EQ(level, 4);
     EXPECT_GT(board.tile_count, 0);
@@ -131,7 +131,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
     EXPECT_EQ(win2_tile_scales[8], 0);
 
     // Presses before the last picture has fully appeared do nothing.
-    win2_popup_click();
+    run_ui_action(win2_popup_click());
     EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level, 10);
 
@@ -142,7 +142,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
     EXPECT_TRUE(win2_popup_ready);
     for (int k = 0; k < 9; k++) EXPECT_FLOAT_EQ(win2_tile_scales[k], 1.0f);
 
-    win2_popup_click();
+    run_ui_action(win2_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level, 11);
     EXPECT_EQ(current_set, 1);
@@ -216,12 +216,12 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     // 0.3 s after opening the press is still too early.
     frames_for(0.1f);
     ASSERT_GT(lose_popup_input_delay, 0);
-    lose_popup_click();
+    run_ui_action(lose_popup_click());
     EXPECT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
 
     frames_for(0.15f);
     EXPECT_LE(lose_popup_input_delay, 0);
-    lose_popup_click();
+    run_ui_action(lose_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_LOSE_POPUP));
     EXPECT_EQ(level, 10);
     EXPECT_EQ(time_left, 120);
