@@ -20,10 +20,6 @@ uint16_t level;
 uint8_t tutorial_done;
 uint8_t vibrations_enabled;
 
-uint16_t time_limit;
-uint16_t time_left;
-float clock_seconds;
-uint16_t pair_budget;
 float level_time;
 float best_match_time;
 float time_since_match;
@@ -60,8 +56,8 @@ static void gather_progress(SavedProgress* p) {
     p->width = saved->width;
     p->height = saved->height;
     memcpy(p->cells, saved->cells, sizeof p->cells);
-    p->time_left = time_left;
-    p->pair_budget = pair_budget;
+    p->time_left = level_state.time_left;
+    p->pair_budget = level_state.pair_budget;
     if (pairs_countdown) memcpy(p->ghosts, ghost, sizeof p->ghosts);
     p->level_time = level_time;
     p->best_match_time = best_match_time;
@@ -124,8 +120,8 @@ void load_progress_from(const char* path) {
         board.height = p.height;
         memcpy(board.cells, p.cells, sizeof board.cells);
     }
-    time_left = p.time_left;
-    pair_budget = p.pair_budget;
+    level_state.time_left = p.time_left;
+    level_state.pair_budget = p.pair_budget;
     restored_budget_read = p.pair_budget_read;
     restored_clock_read = p.time_left_read;
     memcpy(ghost, p.ghosts, sizeof ghost);
@@ -169,16 +165,17 @@ void choose_tile_sets() {
 
 LevelResult level_result() {
     if (tutorial_active) return LEVEL_PLAYING;
-    bool budget_spent = pairs_countdown && pair_budget == 0;
+    bool budget_spent = pairs_countdown && level_state.pair_budget == 0;
     if (board.tile_count == 0)
         return time_challenge || budget_spent ? LEVEL_SET_COMPLETE : LEVEL_WON;
     if (budget_spent) return LEVEL_SET_COMPLETE;
     // Once the last pair is matched the clock can no longer lose the level.
-    if (time_challenge && time_left == 0 && tiles_left_to_match()) return LEVEL_LOST;
+    if (time_challenge && level_state.time_left == 0 && tiles_left_to_match()) return LEVEL_LOST;
     return LEVEL_PLAYING;
 }
 
 bool deal_level() {
+    Level& l = level_state;
     LevelMode mode = level_mode(level);
     time_challenge = mode == LEVEL_TIME_CHALLENGE;
     pairs_countdown = mode == LEVEL_PAIRS_COUNTDOWN;
@@ -186,24 +183,26 @@ bool deal_level() {
     board.tile_count = count_tiles(board);
 
     if (time_challenge) {
-        time_limit =
+        l.time_limit =
             level == 10 ? FIRST_TIME_LIMIT : (uint16_t)(10 * picture_count_of_level(level));
         // A clock read back as 0 ran out: that level stays lost.
-        bool ran_out = restored && restored_clock_read && time_left == 0;
-        if (time_left > time_limit || (time_left == 0 && !ran_out)) time_left = time_limit;
+        bool ran_out = restored && restored_clock_read && l.time_left == 0;
+        if (l.time_left > l.time_limit || (l.time_left == 0 && !ran_out))
+            l.time_left = l.time_limit;
     } else {
-        time_left = 0;
+        l.time_left = 0;
     }
     if (pairs_countdown) {
         // A budget of 0 read back from the file is a won challenge.
-        if (pair_budget == 0 && !(restored && restored_budget_read)) pair_budget = MAX_PAIR_BUDGET;
-        if (pair_budget > MAX_PAIR_BUDGET) pair_budget = MAX_PAIR_BUDGET;
+        if (l.pair_budget == 0 && !(restored && restored_budget_read))
+            l.pair_budget = MAX_PAIR_BUDGET;
+        if (l.pair_budget > MAX_PAIR_BUDGET) l.pair_budget = MAX_PAIR_BUDGET;
     } else {
-        pair_budget = 0;
+        l.pair_budget = 0;
     }
 
     stop_clock();
-    clock_seconds = time_left;
+    l.clock_seconds = l.time_left;
     clear_removals();
     if (!restored) {
         best_match_time = NO_MATCH_TIME;
@@ -218,15 +217,6 @@ bool deal_level() {
     restored_budget_read = false;
     restored_clock_read = false;
     return resumed;
-}
-
-bool count_down_clock(float dt) {
-    clock_seconds -= dt;
-    uint16_t s = clock_seconds > 0.0f ? (uint16_t)clock_seconds : 0;
-    if (s == time_left) return false;
-    time_left = s;
-    if (s == 0) stop_clock();
-    return true;
 }
 
 bool next_level() {

@@ -9,14 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "board/level.h"
+
 extern uint16_t level;  // 1..9999
 extern uint8_t tutorial_done;
 extern uint8_t vibrations_enabled;
 
-extern uint16_t time_limit;   // seconds allowed in the Time Challenge
-extern uint16_t time_left;    // whole seconds last shown by the timer
-extern float clock_seconds;   // the clock's exact remaining time
-extern uint16_t pair_budget;  // pairs still to remove in Pairs Countdown
 extern float level_time;
 extern float best_match_time;
 extern float time_since_match;
@@ -44,10 +42,6 @@ bool next_level();
 // removal ends, when the clock reaches 0 and when a save is restored.
 enum LevelResult { LEVEL_PLAYING, LEVEL_WON, LEVEL_SET_COMPLETE, LEVEL_LOST };
 LevelResult level_result();
-
-// The running Time Challenge clock loses dt seconds. True when the whole
-// second it shows (time_left) changed; at 0 the clock has stopped.
-bool count_down_clock(float dt);
 
 // Writes "autosave" through a temporary file renamed over it, so a crash
 // never leaves a half-written file. False when it could not be written.

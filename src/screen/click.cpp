@@ -57,23 +57,24 @@ bool start_removal(uint8_t cell, uint8_t layer) {
 
 void start_line() {
     stop_tweens_with_prefix("line");
-    line_alpha = 0.0f;
-    line_scale = 0.0f;
-    line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
-    for (int k = 0; k < line_point_count; k++)
-        line_points[k] = cell_home_position(connection_path.points[k]);
-    start_tween("line_alpha", &line_alpha, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine, 0.0f,
-                false, on_line_shown);
-    start_tween("line_scale", &line_scale, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine);
+    level_state.line_alpha = 0.0f;
+    level_state.line_scale = 0.0f;
+    level_state.line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
+    for (int k = 0; k < level_state.line_point_count; k++)
+        level_state.line_points[k] = cell_home_position(connection_path.points[k]);
+    start_tween("line_alpha", &level_state.line_alpha, 0.0f, 1.0f, tile_remove_duration1,
+                ease_out_sine, 0.0f, false, on_line_shown);
+    start_tween("line_scale", &level_state.line_scale, 0.0f, 1.0f, tile_remove_duration1,
+                ease_out_sine);
 }
 
 void count_removed_pair(uint8_t first, uint8_t second) {
     if (tutorial_active) {
         on_tutorial_pair_removed(first, second);
     } else if (pairs_countdown) {
-        if (pair_budget > 0) pair_budget--;
+        if (level_state.pair_budget > 0) level_state.pair_budget--;
         char text[16];
-        snprintf(text, sizeof text, "%d", pair_budget);
+        snprintf(text, sizeof text, "%d", level_state.pair_budget);
         set_label_text(&moves_label, text);
     } else if (time_challenge) {
         // The last pair was matched in time: the clock stops with it.
@@ -88,7 +89,7 @@ void count_removed_pair(uint8_t first, uint8_t second) {
 void remove_pair(uint8_t first, uint8_t second) {
     bool first_started = start_removal(first, 1);
     bool second_started = start_removal(second, 2);
-    selected = false;
+    level_state.selected = false;
     start_line();
     play_effect("tile_match");
     count_removed_pair(first, second);
@@ -100,8 +101,8 @@ void remove_pair(uint8_t first, uint8_t second) {
 }
 
 void select_tile(uint8_t i) {
-    selected = true;
-    selected_cell = i;
+    level_state.selected = true;
+    level_state.selected_cell = i;
     if (time_challenge && !tutorial_active && !clock_running()) {
         start_clock();
         timer_highlight = timer_label_settings.highlight_duration;
@@ -131,7 +132,7 @@ void finish_press(float x, float y) {
 }
 
 void board_click(bool is_press, float x, float y) {
-    if (!tutorial_active && pairs_countdown && pair_budget == 0) return;
+    if (!tutorial_active && pairs_countdown && level_state.pair_budget == 0) return;
 
     int hit = cell_at_point(x, y);
     if (hit >= 0 && (removing[hit] || is_tutorial_wall((uint8_t)hit))) {
@@ -141,26 +142,26 @@ void board_click(bool is_press, float x, float y) {
     if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
         uint8_t i = (uint8_t)hit;
         stop_cell_tween(TWEEN_APPEAR, i);  // an appearing tile stops where it is
-        if (!selected) {
+        if (!level_state.selected) {
             if (!is_press) return;
             select_tile(i);
             finish_press(x, y);
             return;
         }
-        second_cell = i;
-        if (find_connection(selected_cell, i)) {
-            remove_pair(selected_cell, i);
+        level_state.second_cell = i;
+        if (find_connection(level_state.selected_cell, i)) {
+            remove_pair(level_state.selected_cell, i);
             return;
         }
         if (!is_press) return;
         play_effect("tile_select");
-        selected_cell = i;
+        level_state.selected_cell = i;
         bounce_tile(i);
         finish_press(x, y);
         return;
     }
     if (!is_press) return;
-    if (selected && !inside_board_area(x, y)) selected = false;
+    if (level_state.selected && !inside_board_area(x, y)) level_state.selected = false;
     finish_press(x, y);
 }
 

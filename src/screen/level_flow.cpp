@@ -25,12 +25,12 @@ void set_level_labels() {
                                      : pairs_countdown ? "Pairs Countdown"
                                                        : "");
     if (pairs_countdown)
-        snprintf(text, sizeof text, "%d", pair_budget);
+        snprintf(text, sizeof text, "%d", level_state.pair_budget);
     else
         text[0] = '\0';
     set_label_text(&moves_label, text);
     if (time_challenge)
-        format_clock_text(text, sizeof text, time_left);
+        format_clock_text(text, sizeof text, level_state.time_left);
     else
         text[0] = '\0';
     set_label_text(&timer_label, text);
@@ -58,10 +58,10 @@ void reset_level_state() {
     stop_tweens_with_prefix("tile");
     stop_tweens_with_prefix("line");
     stop_tweens_with_prefix("help_popup_line");
-    line_alpha = 0.0f;
-    line_scale = 0.0f;
+    level_state.line_alpha = 0.0f;
+    level_state.line_scale = 0.0f;
     demo_alpha = 0.0f;
-    selected = false;
+    level_state.selected = false;
     hide_no_moves();
     clear_removals();
     memset(ghost, 0, sizeof ghost);

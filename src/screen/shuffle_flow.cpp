@@ -14,7 +14,7 @@
 
 int shuffle_board() {
     settle_cell_animations();
-    selected = false;
+    level_state.selected = false;
     const int n = board.width * board.height;
     for (int i = 0; i < n; i++) {
         Vec2 home = cell_home_position((uint8_t)i);

@@ -39,9 +39,9 @@ void stop_board_tweens() {
 void clear_shared_board_state() {
     clear_removals();
     memset(draw_layer, 0, sizeof draw_layer);
-    line_alpha = 0;
-    line_scale = 0;
-    line_point_count = 0;
+    level_state.line_alpha = 0;
+    level_state.line_scale = 0;
+    level_state.line_point_count = 0;
 }
 
 // Pictures and demonstration line of the step just laid out.
@@ -100,7 +100,7 @@ void start_tutorial() {
         stop_board_tweens();
         clear_shared_board_state();
     }
-    selected = false;
+    level_state.selected = false;
 
     tutorial.next_shown = tutorial_done != 0;
     tutorial.close_shown = false;
@@ -120,7 +120,7 @@ void next_tutorial_step() {
     stop_board_tweens();
     memset(state.sprites, 0, sizeof state.sprites);
     clear_shared_board_state();
-    selected = false;
+    level_state.selected = false;
 
     tutorial.step++;
     if (tutorial.step == tutorial.step_count) {
@@ -138,7 +138,7 @@ void end_tutorial() {
     memset(state.sprites, 0, sizeof state.sprites);
     clear_shared_board_state();
     demo_alpha = 0;
-    selected = false;
+    level_state.selected = false;
     if (state.loaded_for_tutorial) {
         unload_tile_set(PRACTICE_SET);
         state.loaded_for_tutorial = false;

@@ -52,8 +52,10 @@ void on_tile_lifted(TweenSlot* slot) {
 }
 
 void on_line_shown(TweenSlot*) {
-    start_tween("line_alpha2", &line_alpha, line_alpha, 0.0f, tile_remove_duration2, ease_in_sine);
-    start_tween("line_scale2", &line_scale, line_scale, 0.0f, tile_remove_duration2, ease_in_sine);
+    start_tween("line_alpha2", &level_state.line_alpha, level_state.line_alpha, 0.0f,
+                tile_remove_duration2, ease_in_sine);
+    start_tween("line_scale2", &level_state.line_scale, level_state.line_scale, 0.0f,
+                tile_remove_duration2, ease_in_sine);
 }
 
 void on_shuffle_done(TweenSlot* slot) {
@@ -104,7 +106,7 @@ void on_tile_removed(TweenSlot* slot) {
         return;
     }
     if (pairs_countdown) show_refill(refill_pairs_countdown());
-    if (removing_count == 0 && !any_move_exists()) {
+    if (level_state.removing_count == 0 && !any_move_exists()) {
         play_effect("no_moves");
         show_no_moves();
     }
@@ -149,10 +151,10 @@ namespace {
 bool run_clock(float dt) {
     if (!count_down_clock(dt)) return false;
     char text[16];
-    format_clock_text(text, sizeof text, time_left);
+    format_clock_text(text, sizeof text, level_state.time_left);
     set_label_text(&timer_label, text);
-    if (time_left == 0) return finish_level(level_result());
-    if (time_left <= 5) timer_highlight = timer_label_settings.highlight_duration;
+    if (level_state.time_left == 0) return finish_level(level_result());
+    if (level_state.time_left <= 5) timer_highlight = timer_label_settings.highlight_duration;
     return false;
 }
 

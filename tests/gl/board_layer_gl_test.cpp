@@ -63,7 +63,7 @@ TEST_F(ScreenGl, BoardLayerDrawsTheRestingBoardExactlyAsDirectDrawing) {
     ASSERT_NE(board.cells[cell], EMPTY_CELL);
     handle_click(true, true, cell_screen_position(cell).x, cell_screen_position(cell).y);
     frames_for(1.0f);
-    ASSERT_TRUE(selected);
+    ASSERT_TRUE(level_state.selected);
     expect_layer_matches_direct("a selected tile");
 
     show_no_moves();

@@ -199,12 +199,12 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     next_set = 1;
     start_level();
     ASSERT_TRUE(time_challenge);
-    ASSERT_EQ(time_left, 120);
+    ASSERT_EQ(level_state.time_left, 120);
     Board dealt = board;
 
     start_clock();
-    clock_seconds = 0.05f;
-    time_left = 1;
+    level_state.clock_seconds = 0.05f;
+    level_state.time_left = 1;
     for (int i = 0; i < 10 && !overlay_open(OVERLAY_LOSE_POPUP); i++) frames(1);
     ASSERT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
     EXPECT_FALSE(clock_running());
@@ -224,7 +224,7 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     run_ui_action(lose_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_LOSE_POPUP));
     EXPECT_EQ(level, 10);
-    EXPECT_EQ(time_left, 120);
+    EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
     EXPECT_EQ(memcmp(board.cells, dealt.cells, sizeof board.cells), 0);
 }
