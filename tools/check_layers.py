@@ -21,8 +21,6 @@ SIDEWAYS = {("board", "audio")}
 
 # "including file -> included header", both relative to src/.
 KNOWN = set("""
-board/board_layout.cpp -> render/shader.h
-board/progress.cpp -> render/shader.h
 board/progress.cpp -> screen/game_state.h
 board/progress.cpp -> screen/labels.h
 board/progress.cpp -> screen/level_result.h

@@ -14,7 +14,7 @@
 #include "board/save_codec.h"
 #include "board/tutorial.h"
 #include "platform/platform.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"

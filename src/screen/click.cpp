@@ -11,7 +11,7 @@
 #include "board/progress.h"
 #include "board/shuffle.h"
 #include "board/tutorial.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
