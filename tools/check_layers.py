@@ -24,12 +24,13 @@ KNOWN = set("""
 board/progress.cpp -> screen/game_state.h
 board/progress.cpp -> screen/labels.h
 board/progress.cpp -> screen/level_result.h
+board/progress.cpp -> screen/tile_textures.h
 board/progress.cpp -> ui/popups.h
 board/shuffle.cpp -> screen/game_state.h
-board/tile_sets.cpp -> render/texture.h
 board/tutorial.cpp -> render/texture.h
 board/tutorial.cpp -> screen/game_screen_keys.h
 board/tutorial.cpp -> screen/game_state.h
+board/tutorial.cpp -> screen/tile_textures.h
 """.split("\n")) - {""}
 
 # Each cycle as its files in sorted order, joined by " ".

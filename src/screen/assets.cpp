@@ -17,6 +17,7 @@
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/tile_textures.h"
 #include "ui/popups.h"
 
 PanelShape tile_face;
