@@ -4,6 +4,7 @@
 #include "board/board.h"
 #include "board/random.h"
 #include "board/shuffle.h"
+#include "screen/shuffle_flow.h"
 #include "../tests/support/shipped_tiles.h"
 
 static void BM_ShuffleTimeChallengeBoard(benchmark::State& state) {

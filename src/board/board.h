@@ -116,6 +116,8 @@ bool generate_level_layout(uint16_t level);
 // place of the table's entry (for designing the table). False for Pairs
 // Countdown levels and levels without pictures.
 bool make_layout_with_offset(Board* out, uint16_t level, uint8_t offset);
+// Cells of the board that are not EMPTY_CELL.
+uint8_t count_tiles(const Board& b);
 
 // --- Connection rule -----------------------------------------------------------
 

@@ -1,25 +1,34 @@
 // level.h - the state of the level being played that the click rules, the
-// frame update and the drawing share: the selection, the tiles still being
-// removed, the last removed pair's connecting line and the clock.
+// frame update, the drawing and the saved game share: the selection, the
+// tiles still being removed, the last removed pair's connecting line, the
+// Time Challenge clock and the Pairs Countdown budget.
 #pragma once
 
 #include <cstdint>
 
 #include "config/config.h"
 
-// The selection and the last removed pair's connecting line.
-extern bool selected;           // a first tile is selected
-extern uint8_t selected_cell;   // ...in this cell
-extern uint8_t second_cell;     // the cell that completed the last pair
-extern uint8_t removing_count;  // tiles whose removal animation still runs
-extern Vec2 line_points[4];     // layout positions of the line's points
-extern uint8_t line_point_count;
-extern float line_alpha, line_scale;
-
-// The level's own state, changed only through the verbs below.
+// One struct, so that a level (or a test) starts from Level{}. The fields
+// marked "verbs" change only through the functions below.
 struct Level {
-    bool clock_on;  // the Time Challenge clock counts down
-    bool no_moves;  // no move left: the board waits for its shuffle
+    // The selection and the last removed pair's connecting line.
+    bool selected;          // a first tile is selected
+    uint8_t selected_cell;  // ...in this cell
+    uint8_t second_cell;    // the cell that completed the last pair
+    Vec2 line_points[4];    // layout positions of the line's points
+    uint8_t line_point_count;
+    float line_alpha, line_scale;
+
+    uint8_t removing_count;  // verbs: cells set in removing[], removals still running
+    bool no_moves;           // verbs: no move left, the board waits for its shuffle
+
+    // Time Challenge clock.
+    bool clock_on;        // verbs: the clock counts down
+    uint16_t time_limit;  // seconds allowed
+    uint16_t time_left;   // whole seconds last shown by the timer
+    float clock_seconds;  // the exact remaining time
+
+    uint16_t pair_budget;  // pairs still to remove in Pairs Countdown
 };
 extern Level level_state;
 
@@ -29,6 +38,15 @@ void start_clock();
 void pause_clock();
 void stop_clock();
 bool clock_running();
+// The running clock loses dt seconds. True when the whole second it shows
+// (time_left) changed; at 0 the clock has stopped.
+bool count_down_clock(float dt);
+
+// A removed tile's animation runs while removing[cell] is set; these keep
+// removing_count equal to the number of cells so marked.
+void begin_removal(uint8_t cell);
+void end_removal(uint8_t cell);
+void clear_removals();
 
 // The no-moves state shows until the board is shuffled or a level starts.
 void show_no_moves();

@@ -56,12 +56,6 @@ bool deal_pairs(Board* out, MtRandom* local, uint8_t* pool, int m, uint8_t kinds
     return false;
 }
 
-uint8_t count_tiles(const Board& b) {
-    uint8_t n = 0;
-    for (int i = 0; i < b.width * b.height; i++) n += b.cells[i] != EMPTY_CELL;
-    return n;
-}
-
 bool make_dealt_layout(Board* out, uint16_t level, uint8_t offset, uint8_t pictures) {
     MtRandom local;
     seed_random(&local, (uint32_t)level * 100u + offset);
@@ -113,6 +107,13 @@ bool make_countdown_layout(Board* out, uint8_t pictures) {
 }
 
 }  // namespace
+
+uint8_t count_tiles(const Board& b) {
+    uint8_t n = 0;
+    for (int i = 0; i < b.width * b.height && i < BOARD_MAX_CELLS; i++)
+        n += b.cells[i] != EMPTY_CELL;
+    return n;
+}
 
 bool make_level_layout(Board* out, uint16_t level) {
     uint8_t pictures = picture_count_of_level(level);

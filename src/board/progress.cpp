@@ -15,21 +15,11 @@
 #include "board/tutorial.h"
 #include "platform/platform.h"
 #include "platform/window_metrics.h"
-#include "screen/game_state.h"
-#include "screen/labels.h"
-#include "screen/level_result.h"
-#include "screen/tile_textures.h"
-#include "tween/tween.h"
-#include "ui/popups.h"
 
 uint16_t level;
 uint8_t tutorial_done;
 uint8_t vibrations_enabled;
 
-uint16_t time_limit;
-uint16_t time_left;
-float clock_seconds;
-uint16_t pair_budget;
 float level_time;
 float best_match_time;
 float time_since_match;
@@ -50,11 +40,6 @@ static bool restored_clock_read;
 // read error) may hold good progress: this run never writes over it.
 static char unreadable_save_path[1024];
 
-// Nothing draws a grid background until the game screen provides one.
-#if defined(__GNUC__)
-__attribute__((weak)) void rebuild_grid_background() {}
-#endif
-
 // --- Saving and loading ---------------------------------------------------------
 
 static void gather_progress(SavedProgress* p) {
@@ -71,8 +56,8 @@ static void gather_progress(SavedProgress* p) {
     p->width = saved->width;
     p->height = saved->height;
     memcpy(p->cells, saved->cells, sizeof p->cells);
-    p->time_left = time_left;
-    p->pair_budget = pair_budget;
+    p->time_left = level_state.time_left;
+    p->pair_budget = level_state.pair_budget;
     if (pairs_countdown) memcpy(p->ghosts, ghost, sizeof p->ghosts);
     p->level_time = level_time;
     p->best_match_time = best_match_time;
@@ -135,12 +120,11 @@ void load_progress_from(const char* path) {
         board.height = p.height;
         memcpy(board.cells, p.cells, sizeof board.cells);
     }
-    time_left = p.time_left;
-    pair_budget = p.pair_budget;
+    level_state.time_left = p.time_left;
+    level_state.pair_budget = p.pair_budget;
     restored_budget_read = p.pair_budget_read;
     restored_clock_read = p.time_left_read;
     memcpy(ghost, p.ghosts, sizeof ghost);
-    if (p.ghost_count > 0) ghost_appear_factor = 1.0f;  // restored ghosts show at full size
     level_time = p.level_time;
     best_match_time = p.best_match_time;
     match_count = p.match_count;
@@ -179,62 +163,47 @@ void choose_tile_sets() {
     next_set = tile_set_count ? (uint8_t)((current_set + 1) % tile_set_count) : 0;
 }
 
-static void set_level_labels() {
-    char text[32];
-    snprintf(text, sizeof text, "Level %d", level);
-    set_label_text(&level_label, text);
-    set_label_text(&challenge_label, time_challenge    ? "Time Challenge"
-                                     : pairs_countdown ? "Pairs Countdown"
-                                                       : "");
-    if (pairs_countdown) snprintf(text, sizeof text, "%d", pair_budget);
-    else text[0] = '\0';
-    set_label_text(&moves_label, text);
-    if (time_challenge) format_clock_text(text, sizeof text, time_left);
-    else text[0] = '\0';
-    set_label_text(&timer_label, text);
-}
-
 LevelResult level_result() {
     if (tutorial_active) return LEVEL_PLAYING;
-    bool budget_spent = pairs_countdown && pair_budget == 0;
-    if (board.tile_count == 0) return time_challenge || budget_spent ? LEVEL_SET_COMPLETE : LEVEL_WON;
+    bool budget_spent = pairs_countdown && level_state.pair_budget == 0;
+    if (board.tile_count == 0)
+        return time_challenge || budget_spent ? LEVEL_SET_COMPLETE : LEVEL_WON;
     if (budget_spent) return LEVEL_SET_COMPLETE;
     // Once the last pair is matched the clock can no longer lose the level.
-    if (time_challenge && time_left == 0 && tiles_left_to_match()) return LEVEL_LOST;
+    if (time_challenge && level_state.time_left == 0 && tiles_left_to_match()) return LEVEL_LOST;
     return LEVEL_PLAYING;
 }
 
-void start_level() {
+bool deal_level() {
+    Level& l = level_state;
     LevelMode mode = level_mode(level);
     time_challenge = mode == LEVEL_TIME_CHALLENGE;
     pairs_countdown = mode == LEVEL_PAIRS_COUNTDOWN;
     if (!restored) generate_level_layout(level);
-
-    use_cell_sprites(nullptr);
-    set_cell_textures(current_set);
+    board.tile_count = count_tiles(board);
 
     if (time_challenge) {
-        time_limit = level == 10 ? FIRST_TIME_LIMIT : (uint16_t)(10 * picture_count_of_level(level));
+        l.time_limit =
+            level == 10 ? FIRST_TIME_LIMIT : (uint16_t)(10 * picture_count_of_level(level));
         // A clock read back as 0 ran out: that level stays lost.
-        bool ran_out = restored && restored_clock_read && time_left == 0;
-        if (time_left > time_limit || (time_left == 0 && !ran_out)) time_left = time_limit;
+        bool ran_out = restored && restored_clock_read && l.time_left == 0;
+        if (l.time_left > l.time_limit || (l.time_left == 0 && !ran_out))
+            l.time_left = l.time_limit;
     } else {
-        time_left = 0;
+        l.time_left = 0;
     }
     if (pairs_countdown) {
         // A budget of 0 read back from the file is a won challenge.
-        if (pair_budget == 0 && !(restored && restored_budget_read)) pair_budget = MAX_PAIR_BUDGET;
-        if (pair_budget > MAX_PAIR_BUDGET) pair_budget = MAX_PAIR_BUDGET;
+        if (l.pair_budget == 0 && !(restored && restored_budget_read))
+            l.pair_budget = MAX_PAIR_BUDGET;
+        if (l.pair_budget > MAX_PAIR_BUDGET) l.pair_budget = MAX_PAIR_BUDGET;
     } else {
-        pair_budget = 0;
+        l.pair_budget = 0;
     }
-    rebuild_grid_background();
 
     stop_clock();
-    clock_seconds = time_left;
-    set_level_labels();
-
-    removing_count = 0;
+    l.clock_seconds = l.time_left;
+    clear_removals();
     if (!restored) {
         best_match_time = NO_MATCH_TIME;
         level_time = 0.0f;
@@ -243,48 +212,17 @@ void start_level() {
     time_since_match = 0.0f;
     hide_no_moves();
 
-    if (restored) {
-        // A board saved at the end of its level shows its result again.
-        finish_level(level_result());
-        // A board saved with no move left waits for its shuffle again.
-        if (board.tile_count > 0 && level_result() == LEVEL_PLAYING && !any_move_exists())
-            show_no_moves();
-    }
+    bool resumed = restored;
     restored = false;
     restored_budget_read = false;
     restored_clock_read = false;
+    return resumed;
 }
 
-void reset_level_state() {
-    stop_tweens_with_prefix("tile");
-    stop_tweens_with_prefix("line");
-    stop_tweens_with_prefix("help_popup_line");
-    line_alpha = 0.0f;
-    line_scale = 0.0f;
-    demo_alpha = 0.0f;
-    removing_count = 0;
-    selected = false;
-    hide_no_moves();
-    memset(removing, 0, sizeof removing);
-    memset(ghost, 0, sizeof ghost);
-    memset(shuffling, 0, sizeof shuffling);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(level_sprites, 0, sizeof level_sprites);
-}
-
-void advance_level() {
-    reset_level_state();
+bool next_level() {
     // The last level is played again and again rather than wrapping to 0.
     if (level < MAX_LEVEL) level++;
     uint8_t old_set = current_set;
     choose_tile_sets();
-    if (current_set != old_set) {
-        unload_tile_set(old_set);
-        if (!tile_set_loaded(current_set)) load_tile_set(current_set);
-    }
-    start_level();
-    // Saved once the new board exists: a crash before the shutdown save then
-    // resumes the new level instead of finding the finished level's empty
-    // board and skipping a level as already won.
-    save_progress();
+    return current_set != old_set;
 }

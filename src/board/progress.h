@@ -2,21 +2,19 @@
 //
 // The player's progress (level, settings, the board being played with its
 // clock or budget, and the statistics of the level) lives here, together
-// with starting a level, moving on to the next and the "autosave" file that
-// keeps all of it between runs.
+// with the rules of dealing a level and moving on to the next, and the
+// "autosave" file that keeps all of it between runs.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "board/level.h"
+
 extern uint16_t level;  // 1..9999
 extern uint8_t tutorial_done;
 extern uint8_t vibrations_enabled;
 
-extern uint16_t time_limit;  // seconds allowed in the Time Challenge
-extern uint16_t time_left;   // whole seconds last shown by the timer
-extern float clock_seconds;  // the clock's exact remaining time
-extern uint16_t pair_budget;  // pairs still to remove in Pairs Countdown
 extern float level_time;
 extern float best_match_time;
 extern float time_since_match;
@@ -28,9 +26,15 @@ extern uint8_t next_set;
 // current_set for the level and next_set, the one after it (both 0 while
 // there is no tile set).
 void choose_tile_sets();
-void start_level();
-void advance_level();
-void reset_level_state();
+
+// The rules' part of starting a level (screen/level_flow adds pictures,
+// labels and popups): the mode, the board (a restored one or the level's
+// layout), the clock or budget and the statistics. True when the board was
+// the restored one, whose result the screen shows again.
+bool deal_level();
+// One level on and the tile sets chosen for it; true when the tile set
+// changed.
+bool next_level();
 
 // How the current level stands, as the rules see it: cleared (a cleared
 // challenge, or a spent Pairs Countdown budget, completes the tile set), or

@@ -1,14 +1,8 @@
-// shuffle.cpp - permuting the board until a move exists.
+// shuffle.cpp - permuting the board until a move exists (the slide that
+// shows it is screen/shuffle_flow's).
 #include "board/shuffle.h"
 
-#include <cstdio>
 #include <cstring>
-
-#include "audio/sounds.h"
-#include "board/level.h"
-#include "board/progress.h"
-#include "screen/game_state.h"
-#include "tween/tween.h"
 
 uint8_t shuffle_permutation[BOARD_MAX_CELLS];
 
@@ -64,18 +58,8 @@ bool permute_board() {
     return permute_cells(&board, &shared_random, shuffle_permutation);
 }
 
-int shuffle_board() {
-    settle_cell_animations();
-    drop_selection_for_shuffle();
+int shuffle_cells(uint8_t destination[BOARD_MAX_CELLS]) {
     const int n = board.width * board.height;
-    for (int i = 0; i < n; i++) {
-        Vec2 home = cell_home_position((uint8_t)i);
-        sprite[i].x = home.x;
-        sprite[i].y = home.y;
-    }
-
-    // destination[i]: where the content of cell i stands after all passes.
-    uint8_t destination[BOARD_MAX_CELLS];
     identity(destination);
     int passes = 0;
     while (passes < MAX_SHUFFLE_PASSES) {
@@ -84,43 +68,11 @@ int shuffle_board() {
         for (int i = 0; i < n; i++) destination[i] = shuffle_permutation[destination[i]];
         if (any_move_exists()) break;
     }
-
-    CellSprite moved_sprites[BOARD_MAX_CELLS];
+    // A ghost announces a tile for its cell's place on the board, so it
+    // moves with the cell's content like the tile's drawing record does.
     GhostFlag moved_ghosts[BOARD_MAX_CELLS];
-    memcpy(moved_sprites, sprite, sizeof moved_sprites);
     memcpy(moved_ghosts, ghost, sizeof moved_ghosts);
-    for (int i = 0; i < n; i++) {
-        moved_sprites[destination[i]] = sprite[i];
-        moved_ghosts[destination[i]] = ghost[i];
-    }
-    memcpy(sprite, moved_sprites, sizeof moved_sprites);
+    for (int i = 0; i < n; i++) moved_ghosts[destination[i]] = ghost[i];
     memcpy(ghost, moved_ghosts, sizeof moved_ghosts);
-
-    start_shuffle_animation();
     return passes;
 }
-
-// Every cell, holes too, slides from where its sprite stands to its home
-// over 0.4-0.6 s. A slide that finds no free tween slot jumps instead.
-void start_shuffle_animation() {
-    play_effect("shuffle");
-    const int n = board.width * board.height;
-    for (int i = 0; i < n; i++) {
-        float d = 0.4f + 0.2f * random_unit(&shared_random);
-        Vec2 home = cell_home_position((uint8_t)i);
-        shuffling[i] = 1;
-        uint8_t cell = (uint8_t)i;
-        stop_cell_tween(TWEEN_SHUFFLE_X, cell);
-        if (!start_cell_tween(TWEEN_SHUFFLE_X, cell, &sprite[i].x, sprite[i].x, home.x, d,
-                              ease_out_sine))
-            sprite[i].x = home.x;
-        stop_cell_tween(TWEEN_SHUFFLE_Y, cell);
-        if (!start_cell_tween(TWEEN_SHUFFLE_Y, cell, &sprite[i].y, sprite[i].y, home.y, d,
-                              ease_out_sine, false, on_shuffle_done)) {
-            sprite[i].y = home.y;
-            shuffling[i] = 0;
-        }
-    }
-}
-
-void drop_selection_for_shuffle() { selected = false; }

@@ -18,13 +18,7 @@ bool permute_cells(Board* b, MtRandom* g, uint8_t permutation[BOARD_MAX_CELLS]);
 // The same on the global board with shared_random and shuffle_permutation.
 bool permute_board();
 
-// The whole shuffle: passes of permute_board until a move exists (at most
-// 100), sprites and ghost flags follow their tiles, then the slide starts.
-// Returns the number of passes made.
-int shuffle_board();
-
-// The slide of every tile from where its sprite stands to its new home and
-// the "shuffle" sound. The sprites' x/y hold the old positions on entry.
-void start_shuffle_animation();
-// Forgets the selected tile before the tiles move.
-void drop_selection_for_shuffle();
+// The rules of a shuffle: passes of permute_board until a move exists (at
+// most 100), the ghost flags following their tiles. destination[i] is the
+// cell the content of cell i ended in. Returns the number of passes made.
+int shuffle_cells(uint8_t destination[BOARD_MAX_CELLS]);

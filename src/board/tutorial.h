@@ -1,11 +1,17 @@
 // tutorial.h - three practice boards that teach the connection rule: a
 // straight line, one turn, two turns. The level's board is set aside while
-// they are played and given back unchanged.
+// they are played and given back unchanged. This is the tutorial's state
+// and its boards; screen/tutorial_flow plays it (pictures, animations,
+// sounds).
 #pragma once
 
 #include <cstdint>
 
 #include "config/config.h"
+
+enum { TUTORIAL_STEP_COUNT = 3 };
+// The practice pictures always come from the first set, whatever the level.
+enum : uint8_t { PRACTICE_SET = 0 };
 
 extern bool tutorial_active;
 
@@ -21,13 +27,18 @@ struct Tutorial {
 extern Tutorial tutorial;
 extern float demo_alpha;  // opacity of the demonstration line
 
-void start_tutorial();
-void next_tutorial_step();
-void end_tutorial();
+// Sets the level's board aside (unless a practice board is already being
+// played) and lays out step 1.
+void begin_practice();
+// Lays out tutorial.step's board and its demonstrated path on the board.
+void lay_out_practice_step();
+// Gives the level's board back; tutorial_active is false afterwards.
+void end_practice();
+
 // The board's cells are a tutorial WALL (only while the tutorial runs).
 bool is_tutorial_wall(uint8_t cell);
-// The removed pair (either order) is the demonstrated one: fade its line.
-void on_tutorial_pair_removed(uint8_t first, uint8_t second);
+// The pair (either order) is the one whose path the step demonstrates.
+bool is_demonstrated_pair(uint8_t first, uint8_t second);
 // The set-aside level board, for saving while the tutorial runs; null when
 // the tutorial is not active.
 struct Board;

@@ -8,7 +8,6 @@
 #include "audio/sounds.h"
 #include "board/board.h"
 #include "board/progress.h"
-#include "board/tutorial.h"
 #include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/panel.h"
@@ -17,7 +16,9 @@
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/level_flow.h"
 #include "screen/tile_textures.h"
+#include "screen/tutorial_flow.h"
 #include "ui/popups.h"
 
 PanelShape tile_face;

@@ -9,13 +9,15 @@
 #include "board/board.h"
 #include "board/level.h"
 #include "board/progress.h"
-#include "board/shuffle.h"
 #include "board/tutorial.h"
 #include "platform/window_metrics.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/level_flow.h"
 #include "screen/level_result.h"
+#include "screen/shuffle_flow.h"
+#include "screen/tutorial_flow.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
@@ -45,9 +47,8 @@ namespace {
 // slot was free, and the caller finishes the removal at once.
 bool start_removal(uint8_t cell, uint8_t layer) {
     board.cells[cell] = EMPTY_CELL;
-    removing[cell] = 1;
+    begin_removal(cell);
     draw_layer[cell] = layer;
-    removing_count++;
     stop_cell_tween(TWEEN_BOUNCE, cell);
     return start_cell_tween(TWEEN_BOUNCE, cell, &sprite[cell].scale, sprite[cell].scale,
                             tile_bounce_extra_scale, tile_remove_duration1, ease_out_sine, true,
@@ -56,23 +57,24 @@ bool start_removal(uint8_t cell, uint8_t layer) {
 
 void start_line() {
     stop_tweens_with_prefix("line");
-    line_alpha = 0.0f;
-    line_scale = 0.0f;
-    line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
-    for (int k = 0; k < line_point_count; k++)
-        line_points[k] = cell_home_position(connection_path.points[k]);
-    start_tween("line_alpha", &line_alpha, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine, 0.0f,
-                false, on_line_shown);
-    start_tween("line_scale", &line_scale, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine);
+    level_state.line_alpha = 0.0f;
+    level_state.line_scale = 0.0f;
+    level_state.line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
+    for (int k = 0; k < level_state.line_point_count; k++)
+        level_state.line_points[k] = cell_home_position(connection_path.points[k]);
+    start_tween("line_alpha", &level_state.line_alpha, 0.0f, 1.0f, tile_remove_duration1,
+                ease_out_sine, 0.0f, false, on_line_shown);
+    start_tween("line_scale", &level_state.line_scale, 0.0f, 1.0f, tile_remove_duration1,
+                ease_out_sine);
 }
 
 void count_removed_pair(uint8_t first, uint8_t second) {
     if (tutorial_active) {
         on_tutorial_pair_removed(first, second);
     } else if (pairs_countdown) {
-        if (pair_budget > 0) pair_budget--;
+        if (level_state.pair_budget > 0) level_state.pair_budget--;
         char text[16];
-        snprintf(text, sizeof text, "%d", pair_budget);
+        snprintf(text, sizeof text, "%d", level_state.pair_budget);
         set_label_text(&moves_label, text);
     } else if (time_challenge) {
         // The last pair was matched in time: the clock stops with it.
@@ -87,7 +89,7 @@ void count_removed_pair(uint8_t first, uint8_t second) {
 void remove_pair(uint8_t first, uint8_t second) {
     bool first_started = start_removal(first, 1);
     bool second_started = start_removal(second, 2);
-    selected = false;
+    level_state.selected = false;
     start_line();
     play_effect("tile_match");
     count_removed_pair(first, second);
@@ -99,8 +101,8 @@ void remove_pair(uint8_t first, uint8_t second) {
 }
 
 void select_tile(uint8_t i) {
-    selected = true;
-    selected_cell = i;
+    level_state.selected = true;
+    level_state.selected_cell = i;
     if (time_challenge && !tutorial_active && !clock_running()) {
         start_clock();
         timer_highlight = timer_label_settings.highlight_duration;
@@ -126,14 +128,11 @@ void finish_press(float x, float y) {
         open_menu_panel();
         return;
     }
-    if (no_moves_shown()) {
-        shuffle_board();
-        hide_no_moves();
-    }
+    if (no_moves_shown()) run_ui_action(UI_SHUFFLE);
 }
 
 void board_click(bool is_press, float x, float y) {
-    if (!tutorial_active && pairs_countdown && pair_budget == 0) return;
+    if (!tutorial_active && pairs_countdown && level_state.pair_budget == 0) return;
 
     int hit = cell_at_point(x, y);
     if (hit >= 0 && (removing[hit] || is_tutorial_wall((uint8_t)hit))) {
@@ -143,26 +142,26 @@ void board_click(bool is_press, float x, float y) {
     if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
         uint8_t i = (uint8_t)hit;
         stop_cell_tween(TWEEN_APPEAR, i);  // an appearing tile stops where it is
-        if (!selected) {
+        if (!level_state.selected) {
             if (!is_press) return;
             select_tile(i);
             finish_press(x, y);
             return;
         }
-        second_cell = i;
-        if (find_connection(selected_cell, i)) {
-            remove_pair(selected_cell, i);
+        level_state.second_cell = i;
+        if (find_connection(level_state.selected_cell, i)) {
+            remove_pair(level_state.selected_cell, i);
             return;
         }
         if (!is_press) return;
         play_effect("tile_select");
-        selected_cell = i;
+        level_state.selected_cell = i;
         bounce_tile(i);
         finish_press(x, y);
         return;
     }
     if (!is_press) return;
-    if (selected && !inside_board_area(x, y)) selected = false;
+    if (level_state.selected && !inside_board_area(x, y)) level_state.selected = false;
     finish_press(x, y);
 }
 
@@ -185,6 +184,34 @@ bool menu_button_hit(float x, float y) {
     return inside(x, y, cx, cy, menu_button_size.x, menu_button_size.y);
 }
 
+void run_ui_action(UiAction action) {
+    switch (action) {
+        case UI_NOTHING:
+            break;
+        case UI_NEXT_LEVEL:
+            advance_level();
+            break;
+        case UI_PLAY_AGAIN:
+            reset_level_state();
+            start_level();
+            play_effect("tap");
+            break;
+        case UI_SHUFFLE:
+            shuffle_board();
+            hide_no_moves();
+            break;
+        case UI_START_TUTORIAL:
+            start_tutorial();
+            break;
+        case UI_NEXT_TUTORIAL_STEP:
+            next_tutorial_step();
+            break;
+        case UI_END_TUTORIAL:
+            end_tutorial();
+            break;
+    }
+}
+
 void handle_click(bool is_left, bool is_press, float x, float y) {
     (void)is_left;  // both buttons act the same
     if (is_press) {
@@ -196,24 +223,27 @@ void handle_click(bool is_left, bool is_press, float x, float y) {
         // win popup reopened at start-up, so they take presses first: a
         // level must never advance underneath the tutorial.
         if (tutorial_active) {
-            if (help_popup_click(x, y)) return;
-            board_click(is_press, x, y);
+            UiAction action = help_popup_click(x, y);
+            if (action != UI_NOTHING)
+                run_ui_action(action);
+            else
+                board_click(is_press, x, y);
             return;
         }
         if (overlay_open(OVERLAY_WIN_POPUP)) {
-            win_popup_click();
+            run_ui_action(win_popup_click());
             return;
         }
         if (overlay_open(OVERLAY_WIN2_POPUP)) {
-            if (win2_popup_ready) win2_popup_click();
+            run_ui_action(win2_popup_click());
             return;
         }
         if (overlay_open(OVERLAY_LOSE_POPUP)) {
-            if (lose_popup_input_delay <= 0.0f) lose_popup_click();
+            run_ui_action(lose_popup_click());
             return;
         }
         if (overlay_open(OVERLAY_MENU_PANEL)) {
-            menu_panel_action(menu_panel_hit(x, y));
+            run_ui_action(menu_panel_action(menu_panel_hit(x, y)));
             return;
         }
     } else if (!tutorial_active && result_popup_showing()) {

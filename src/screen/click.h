@@ -9,9 +9,15 @@
 
 #include <cstdint>
 
+#include "ui/popups.h"
+
 // is_left tells the buttons apart (both act the same); is_press is false for
 // a release.
 void handle_click(bool is_left, bool is_press, float x, float y);
+
+// Does what a popup or panel asked for: next level, the same level again,
+// shuffle, or a tutorial step.
+void run_ui_action(UiAction action);
 
 // Tile i swells and returns, as a selected tile does; the selection itself
 // is left alone.

@@ -69,7 +69,7 @@ void draw_tile(int i, uint8_t value) {
         draw_texture_centered(sprite[i].texture, 0, 0);
         pop_matrix();
     }
-    if ((selected && selected_cell == i) || removing[i]) {
+    if ((level_state.selected && level_state.selected_cell == i) || removing[i]) {
         const Color4& c = tile_selection_color;
         push_matrix();
         translate_matrix(-tile_selection_size.x / 2, -tile_selection_size.y / 2);
@@ -181,9 +181,10 @@ void draw_board(TileSet set) {
         draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
                   faded(help_ghost_line_color, demo_alpha));
     // The line joins tiles that are being removed: it never rests.
-    if (set != RESTING_TILES && line_alpha > 0)
-        draw_line(line_points, line_point_count, line_size * line_scale / 2,
-                  faded(line_color, line_alpha));
+    if (set != RESTING_TILES && level_state.line_alpha > 0)
+        draw_line(level_state.line_points, level_state.line_point_count,
+                  line_size * level_state.line_scale / 2,
+                  faded(line_color, level_state.line_alpha));
     draw_tiles(set);
     // Ghost flags belong to the level's board, which the tutorial set aside.
     if (set != RESTING_TILES && pairs_countdown && !tutorial_active) draw_ghosts();
@@ -345,7 +346,7 @@ void fill_layer_key(LayerKey* key) {
     key->height = logical_height;
     key->board_width = board.width;
     key->board_height = board.height;
-    key->selected_cell = selected ? selected_cell : 255;
+    key->selected_cell = level_state.selected ? level_state.selected_cell : 255;
     key->plate = no_moves_shown();
     key->tutorial = tutorial_active;
     if (demo_alpha > 0 && demo_line_resting()) {
@@ -439,7 +440,7 @@ void draw_game_screen() {
     }
     if (!tutorial_active && !overlay_open(OVERLAY_SETTINGS_POPUP)) draw_header_and_footer();
     draw_overlays();
-    drawn_time_left = time_left;
+    drawn_time_left = level_state.time_left;
 }
 
 bool game_screen_animating() {
@@ -447,12 +448,13 @@ bool game_screen_animating() {
 }
 
 bool game_screen_changed() {
-    return game_screen_animating() || time_left != drawn_time_left;
+    return game_screen_animating() || level_state.time_left != drawn_time_left;
 }
 
 float seconds_to_next_clock_second() {
     // Away, the clock waits: there is no second to wake up for.
-    if (!clock_running() || tutorial_active || window_away || clock_seconds <= 0.0f) return -1.0f;
+    if (!clock_running() || tutorial_active || window_away || level_state.clock_seconds <= 0.0f)
+        return -1.0f;
     // The shown second drops once the exact time falls below it.
-    return clock_seconds - (float)(uint16_t)clock_seconds;
+    return level_state.clock_seconds - (float)(uint16_t)level_state.clock_seconds;
 }

@@ -23,13 +23,13 @@ bool finish_level(LevelResult result) {
     if (overlay_open(OVERLAY_MENU_PANEL) || overlay_open(OVERLAY_PROGRESS_PANEL))
         close_menu_panel();
     // A press held over the board must not complete a pair under the popup.
-    selected = false;
+    level_state.selected = false;
     switch (result) {
         case LEVEL_WON:
             open_win_popup();
             break;
         case LEVEL_SET_COMPLETE:
-            if (time_challenge) time_left = 0;
+            if (time_challenge) level_state.time_left = 0;
             stop_clock();
             if (pairs_countdown) set_label_text(&moves_label, "");
             load_tile_set(next_set);

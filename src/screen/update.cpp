@@ -1,15 +1,16 @@
 // update.cpp - the game screen's time-driven logic: the per-frame update
 // (tweens, the Time Challenge clock, play-time counters) and the events that
-// end a tile's removal (level won, challenge won, Pairs Countdown refill, no
-// move left), plus the completion handlers of the tile and line tweens.
+// end a tile's removal (level won, challenge won, the Pairs Countdown refill
+// shown, no move left), plus the completion handlers of the tile and line
+// tweens.
 #include <cstdio>
 #include <cstring>
 
 #include "audio/sounds.h"
 #include "board/board.h"
 #include "board/level.h"
+#include "board/pairs_countdown.h"
 #include "board/progress.h"
-#include "board/random.h"
 #include "board/tutorial.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
@@ -17,6 +18,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"
+#include "screen/tutorial_flow.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
@@ -50,8 +52,10 @@ void on_tile_lifted(TweenSlot* slot) {
 }
 
 void on_line_shown(TweenSlot*) {
-    start_tween("line_alpha2", &line_alpha, line_alpha, 0.0f, tile_remove_duration2, ease_in_sine);
-    start_tween("line_scale2", &line_scale, line_scale, 0.0f, tile_remove_duration2, ease_in_sine);
+    start_tween("line_alpha2", &level_state.line_alpha, level_state.line_alpha, 0.0f,
+                tile_remove_duration2, ease_in_sine);
+    start_tween("line_scale2", &level_state.line_scale, level_state.line_scale, 0.0f,
+                tile_remove_duration2, ease_in_sine);
 }
 
 void on_shuffle_done(TweenSlot* slot) {
@@ -62,63 +66,19 @@ void on_shuffle_done(TweenSlot* slot) {
 
 namespace {
 
-bool is_inner_cell(int i) {
-    int w = board.width, h = board.height;
-    if (i < 0 || i >= w * h) return false;
-    int c = i % w, r = i / w;
-    return c >= 1 && c <= w - 2 && r >= 1 && r <= h - 2;
-}
-
-bool can_hold_ghost(int i) {
-    return is_inner_cell(i) && board.cells[i] == EMPTY_CELL && !removing[i] && !ghost[i];
-}
-
-// Each ghost becomes a tile of its own random picture, growing from nothing.
-void turn_ghosts_into_tiles() {
-    uint8_t pictures = current_set < tile_set_count ? tile_counts[current_set] : 0;
-    for (int i = 0; i < BOARD_MAX_CELLS; i++) {
-        if (!ghost[i]) continue;
-        ghost[i] = 0;
-        // A flag restored from a damaged file may sit on a tile or outside
-        // the board: such a cell stays as it is.
-        if (!is_inner_cell(i) || board.cells[i] != EMPTY_CELL || removing[i] || pictures == 0)
-            continue;
-        uint8_t k = (uint8_t)(random_upto(&shared_random, pictures - 1) + 1);
-        board.cells[i] = k;
+// New tiles of a refill grow from nothing; new ghosts fade in together.
+void show_refill(const Refill& refill) {
+    for (int k = 0; k < refill.grown_count; k++) {
+        uint8_t i = refill.grown[k];
         char name[32];
-        tile_picture_name(name, sizeof name, current_set, k);
+        tile_picture_name(name, sizeof name, current_set, board.cells[i]);
         sprite[i].texture = find_texture(name);
         sprite[i].scale = -1.0f;
-        if (!start_cell_tween(TWEEN_APPEAR, (uint8_t)i, &sprite[i].scale, -1.0f, 0.0f,
+        if (!start_cell_tween(TWEEN_APPEAR, i, &sprite[i].scale, -1.0f, 0.0f,
                               tile_appear_duration, ease_out_sine))
             sprite[i].scale = 0.0f;
-        board.tile_count++;
     }
-}
-
-void choose_ghost() {
-    int n = board.width * board.height;
-    bool any = false;
-    for (int i = 0; i < n && !any; i++) any = can_hold_ghost(i);
-    if (!any) return;  // a full board has no room: never loop forever
-    int cell;
-    do {
-        int c = random_upto(&shared_random, board.width - 3) + 1;
-        int r = random_upto(&shared_random, board.height - 3) + 1;
-        cell = r * board.width + c;
-    } while (!can_hold_ghost(cell));
-    ghost[cell] = 1;
-}
-
-// Pairs Countdown keeps about T tiles: near the threshold every removal
-// announces two new tiles, which appear at the next removal.
-void refill_pairs_countdown() {
-    int inner = (board.width - 2) * (board.height - 2);
-    int threshold = inner > 0 ? 2 * (inner / 3) : 0;
-    if (board.tile_count <= threshold) turn_ghosts_into_tiles();
-    if (board.tile_count == threshold - 2) {
-        choose_ghost();
-        choose_ghost();
+    if (refill.announced) {
         stop_tween("ghost_appear");
         ghost_appear_factor = 0.0f;
         if (!start_tween("ghost_appear", &ghost_appear_factor, 0.0f, 1.0f, ghost_appear_duration,
@@ -127,25 +87,17 @@ void refill_pairs_countdown() {
     }
 }
 
-void tutorial_tile_removed() {
-    if (board.tile_count != 0) return;
-    play_effect("win_popup");
-    if (tutorial.step < tutorial.step_count) next_tutorial_step();
-    else tutorial.close_shown = true;
-}
-
 }  // namespace
 
 void on_tile_removed(TweenSlot* slot) {
     uint8_t i = slot->user;
     if (i >= BOARD_MAX_CELLS) return;
-    if (removing_count > 0) removing_count--;
+    end_removal(i);
     if (board.tile_count > 0) board.tile_count--;
-    removing[i] = 0;
     draw_layer[i] = 0;
 
     if (tutorial_active) {
-        tutorial_tile_removed();
+        on_tutorial_tile_removed();
         return;
     }
     LevelResult result = level_result();
@@ -153,8 +105,8 @@ void on_tile_removed(TweenSlot* slot) {
         finish_level(result);
         return;
     }
-    if (pairs_countdown) refill_pairs_countdown();
-    if (removing_count == 0 && !any_move_exists()) {
+    if (pairs_countdown) show_refill(refill_pairs_countdown());
+    if (level_state.removing_count == 0 && !any_move_exists()) {
         play_effect("no_moves");
         show_no_moves();
     }
@@ -197,18 +149,12 @@ namespace {
 
 // Returns true when the clock ran out in this frame and lost the level.
 bool run_clock(float dt) {
-    clock_seconds -= dt;
-    uint16_t s = clock_seconds > 0.0f ? (uint16_t)clock_seconds : 0;
-    if (s == time_left) return false;
-    time_left = s;
+    if (!count_down_clock(dt)) return false;
     char text[16];
-    format_clock_text(text, sizeof text, s);
+    format_clock_text(text, sizeof text, level_state.time_left);
     set_label_text(&timer_label, text);
-    if (s == 0) {
-        stop_clock();
-        return finish_level(level_result());
-    }
-    if (s <= 5) timer_highlight = timer_label_settings.highlight_duration;
+    if (level_state.time_left == 0) return finish_level(level_result());
+    if (level_state.time_left <= 5) timer_highlight = timer_label_settings.highlight_duration;
     return false;
 }
 

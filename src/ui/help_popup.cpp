@@ -162,21 +162,19 @@ void setup_help_popup() {
     lay_out();
 }
 
-bool help_popup_click(float x, float y) {
-    if (!tutorial_active) return false;
+UiAction help_popup_click(float x, float y) {
+    if (!tutorial_active) return UI_NOTHING;
     const HelpPopupSettings& s = help.settings;
     if (tutorial.next_shown && point_in_box(x, y, center_x(), next_button_y(),
                                             s.next_button.size.x, s.next_button.size.y)) {
         play_effect("tap");
-        next_tutorial_step();
-        return true;
+        return UI_NEXT_TUTORIAL_STEP;
     }
     if (tutorial.close_shown && point_in_box(x, y, center_x(), close_button_y(),
                                              s.close_button.size.x, s.close_button.size.y)) {
-        end_tutorial();  // plays the tap itself
-        return true;
+        return UI_END_TUTORIAL;  // ending it plays the tap
     }
-    return false;
+    return UI_NOTHING;
 }
 
 void draw_help_popup() {

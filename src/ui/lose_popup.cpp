@@ -89,12 +89,10 @@ void open_lose_popup() {
     lose_popup_input_delay = LOSE_POPUP_INPUT_DELAY;
 }
 
-void lose_popup_click() {
-    if (lose_popup_input_delay > 0) return;
+UiAction lose_popup_click() {
+    if (lose_popup_input_delay > 0) return UI_NOTHING;
     close_overlay(OVERLAY_LOSE_POPUP);
-    reset_level_state();
-    start_level();
-    play_effect("tap");
+    return UI_PLAY_AGAIN;  // the screen plays the tap once the level restarts
 }
 
 void draw_lose_popup() {

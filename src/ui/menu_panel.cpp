@@ -9,8 +9,6 @@
 #include "board/board.h"
 #include "board/level.h"
 #include "board/progress.h"
-#include "board/shuffle.h"
-#include "board/tutorial.h"
 #include "config/config.h"
 #include "platform/window_metrics.h"
 #include "render/font.h"
@@ -156,17 +154,18 @@ const char* menu_panel_hit(float x, float y) {
     return "close";
 }
 
-void menu_panel_action(const char* word) {
-    if (!word || strcmp(word, "bg") == 0) return;
+UiAction menu_panel_action(const char* word) {
+    if (!word || strcmp(word, "bg") == 0) return UI_NOTHING;
     if (strcmp(word, "shuffle") == 0) {
         close_menu_panel();
-        shuffle_board();
-        hide_no_moves();
-    } else if (strcmp(word, "help") == 0) {
+        return UI_SHUFFLE;
+    }
+    if (strcmp(word, "help") == 0) {
         play_effect("tap");
         close_menu_panel();
-        start_tutorial();
-    } else if (strcmp(word, "settings") == 0) {
+        return UI_START_TUTORIAL;
+    }
+    if (strcmp(word, "settings") == 0) {
         play_effect("tap");
         close_menu_panel();
         // The clock waits while the player is in the settings.
@@ -176,6 +175,7 @@ void menu_panel_action(const char* word) {
         play_effect("tap");
         close_menu_panel();
     }
+    return UI_NOTHING;
 }
 
 void draw_menu_panel() {

@@ -9,6 +9,16 @@
 // in a fixed order.
 #pragma once
 
+#include <cstdint>
+
+// What a press on a popup or panel asks of the game: the popup closes
+// itself and plays its sound, and the game screen does the rest (a level
+// is started or left only there).
+enum [[nodiscard]] UiAction : uint8_t{
+    UI_NOTHING,        UI_NEXT_LEVEL,         UI_PLAY_AGAIN,   UI_SHUFFLE,
+    UI_START_TUTORIAL, UI_NEXT_TUTORIAL_STEP, UI_END_TUTORIAL,
+};
+
 // Config sections, registered in this order by register_all_settings.
 void register_win_popup_settings();
 void register_win2_popup_settings();
@@ -29,18 +39,18 @@ void setup_settings_popup();
 
 // Win popup: a level cleared.
 void open_win_popup();
-void win_popup_click();
+UiAction win_popup_click();
 void draw_win_popup();
 
 // Tile-set complete popup: a challenge won; presents the next set.
 void open_win2_popup();
-void win2_popup_click();
+UiAction win2_popup_click();
 void draw_win2_popup();
 extern bool win2_popup_ready;
 
 // Lose popup: the Time Challenge clock ran out.
 void open_lose_popup();
-void lose_popup_click();
+UiAction lose_popup_click();
 void draw_lose_popup();
 extern float lose_popup_scale;
 extern float lose_popup_input_delay;  // clicks wait while above 0
@@ -50,7 +60,7 @@ void open_menu_panel();
 void close_menu_panel();
 // One of "shuffle", "help", "settings", "bg", "close".
 const char* menu_panel_hit(float x, float y);
-void menu_panel_action(const char* word);
+UiAction menu_panel_action(const char* word);
 void draw_menu_panel();
 extern float menu_panel_scale;
 
@@ -60,13 +70,14 @@ void close_progress_panel();  // frees the pictures it loaded
 void draw_progress_panel();
 extern float progress_panel_offset;
 
-// Help popup over the tutorial: true when the press hit one of its buttons.
+// Help popup over the tutorial: UI_NOTHING when the press hit none of its
+// buttons (and goes on to the practice board).
 // Its section also styles the practice boards drawn by the game screen.
 struct Color4;
 extern Color4 help_ghost_tile_bg_color;  // "ghost_tile_bg_color": walls
 extern Color4 help_ghost_line_color;     // "ghost_line_color": demonstration line
 extern float help_ghost_line_size;       // "ghost_line_size"
-bool help_popup_click(float x, float y);
+UiAction help_popup_click(float x, float y);
 void draw_help_popup();
 
 // Settings popup: takes every press while open.

@@ -164,11 +164,11 @@ void open_win2_popup() {
     }
 }
 
-void win2_popup_click() {
-    if (!win2_popup_ready) return;
+UiAction win2_popup_click() {
+    if (!win2_popup_ready) return UI_NOTHING;
     play_effect("tap");
     close_overlay(OVERLAY_WIN2_POPUP);
-    advance_level();
+    return UI_NEXT_LEVEL;
 }
 
 void draw_win2_popup() {

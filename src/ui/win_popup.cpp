@@ -116,10 +116,10 @@ void open_win_popup() {
     for (int row = 0; row < 3; row++) set_label_text(&look.values[row], value_texts[row]);
 }
 
-void win_popup_click() {
+UiAction win_popup_click() {
     play_effect("tap");
     close_overlay(OVERLAY_WIN_POPUP);
-    advance_level();
+    return UI_NEXT_LEVEL;
 }
 
 void draw_win_popup() {

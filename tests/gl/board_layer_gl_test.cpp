@@ -11,6 +11,9 @@
 #include "gl/screen_fixture.h"
 #include "render/layer.h"
 #include "screen/click.h"
+#include "screen/level_flow.h"
+#include "screen/shuffle_flow.h"
+#include "screen/tutorial_flow.h"
 #include "screen/game_state.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
@@ -60,7 +63,7 @@ TEST_F(ScreenGl, BoardLayerDrawsTheRestingBoardExactlyAsDirectDrawing) {
     ASSERT_NE(board.cells[cell], EMPTY_CELL);
     handle_click(true, true, cell_screen_position(cell).x, cell_screen_position(cell).y);
     frames_for(1.0f);
-    ASSERT_TRUE(selected);
+    ASSERT_TRUE(level_state.selected);
     expect_layer_matches_direct("a selected tile");
 
     show_no_moves();

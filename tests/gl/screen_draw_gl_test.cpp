@@ -141,7 +141,7 @@ TEST_F(ScreenGl, SelectedTileIsFramedAndTheFrameGoesWithTheSelection) {
     ASSERT_TRUE(has_tile(cell));
     Vec2 c = cell_screen_position(cell);
     handle_click(true, true, c.x, c.y);
-    ASSERT_TRUE(selected);
+    ASSERT_TRUE(level_state.selected);
     frames_for(tile_bounce_duration + 0.05f);  // back at rest
     draw_frame();
     float s = board_scale();
@@ -151,7 +151,7 @@ TEST_F(ScreenGl, SelectedTileIsFramedAndTheFrameGoesWithTheSelection) {
 
     // A press outside the board drops the selection and its frame.
     handle_click(true, true, 20, 900);
-    ASSERT_FALSE(selected);
+    ASSERT_FALSE(level_state.selected);
     draw_frame();
     EXPECT_FALSE(near(at(c.x - edge, c.y), rgb(tile_selection_color), 20));
 }
@@ -168,12 +168,12 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     handle_click(true, true, pa.x, pa.y);
     handle_click(true, true, pb.x, pb.y);
     ASSERT_EQ(board.cells[a], EMPTY_CELL) << "the pair was not removed";
-    ASSERT_EQ(line_point_count, 4);
+    ASSERT_EQ(level_state.line_point_count, 4);
 
     // Let the line grow to full strength, not yet fading.
     frame_delta = tile_remove_duration1 * 0.6f;
     frames(2);
-    ASSERT_FLOAT_EQ(line_alpha, 1.0f);
+    ASSERT_FLOAT_EQ(level_state.line_alpha, 1.0f);
     draw_frame();
     keep_shot("line");
 
@@ -186,7 +186,7 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     // A translucent line is not darker where its pieces meet.
     EXPECT_TRUE(near(at(corner1.x, corner1.y), line, 1));
     EXPECT_TRUE(near(at(corner2.x, corner2.y), line, 1));
-    float h = line_size * line_scale / 2 * board_scale();
+    float h = line_size * level_state.line_scale / 2 * board_scale();
     EXPECT_TRUE(near(at(corner2.x + h - 1, corner2.y - h + 1), line, 1));
     // Just beside the line, the background.
     EXPECT_TRUE(near(at(across.x, across.y - h - 2), rgb(bg_color)));
@@ -195,7 +195,7 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     // Once both tiles are gone and the line has faded, nothing is left.
     frame_delta = 1.0f / 60;
     frames_for(tile_remove_duration1 + 2 * tile_remove_duration2 + 0.1f);
-    EXPECT_EQ(line_alpha, 0.0f);
+    EXPECT_EQ(level_state.line_alpha, 0.0f);
     draw_frame();
     EXPECT_TRUE(near(at(across.x, across.y), rgb(bg_color)));
     EXPECT_TRUE(near(at(pa.x, pa.y), rgb(bg_color)));

@@ -78,7 +78,7 @@ class ScreenGl : public ::testing::Test {
         next_set = (uint8_t)((current_set + 1) % tile_set_count);
         if (!tile_set_loaded(current_set)) load_tile_set(current_set);
         restored = false;
-        time_left = pair_budget = 0;
+        level_state.time_left = level_state.pair_budget = 0;
         start_level();
     }
 

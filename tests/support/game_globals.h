@@ -43,16 +43,12 @@ inline void reset_game_globals(uint32_t seed) {
     tutorial_active = false;
     tutorial = Tutorial{};
     demo_alpha = 0;
-    selected = false;
-    selected_cell = second_cell = removing_count = 0;
-    line_alpha = line_scale = 0;
     level = 1;
     tutorial_done = 1;
     music_enabled = 0;
     sounds_enabled = 0;
-    time_left = pair_budget = match_count = 0;
+    match_count = 0;
     level_state = Level{};
-    clock_seconds = 0;
     level_time = time_since_match = 0;
     best_match_time = 86400;
     restored = false;

@@ -46,8 +46,8 @@ std::string saved_bytes() {
 
 TEST_F(Click, APressSelectsAndBouncesTheTile) {
     press_cell(7, /*left=*/false);  // the right button acts the same
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(selected_cell, 7);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 7);
     EXPECT_EQ(draw_layer[7], 1);
     ASSERT_NE(find_tween("tile7_bounce"), nullptr);
     frames(3);
@@ -63,8 +63,8 @@ TEST_F(Click, ARepeatedBounceNeverRatchetsTheScale) {
     frames(4);
     ASSERT_GT(sprite[7].scale, 0.0f);
     press_cell(7);  // the same tile again: still selected, bounces anew
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(selected_cell, 7);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 7);
     EXPECT_EQ(find_tween("tile7_bounce")->from, 0.0f);
     frames_for(tile_bounce_duration);
     EXPECT_EQ(sprite[7].scale, 0.0f);
@@ -73,28 +73,28 @@ TEST_F(Click, ARepeatedBounceNeverRatchetsTheScale) {
 TEST_F(Click, APressOnAnotherKindMovesTheSelection) {
     press_cell(7);
     press_cell(14);  // the other 1, walled in: not connectable
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(selected_cell, 14);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 14);
     EXPECT_EQ(board.cells[7], 1);
     press_cell(8);
-    EXPECT_EQ(selected_cell, 8);
+    EXPECT_EQ(level_state.selected_cell, 8);
 }
 
 TEST_F(Click, DraggingFromOneTileToItsPartnerRemovesThePair) {
     press_cell(8);
     release_cell(9);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(board.cells[8], 0);
     EXPECT_EQ(board.cells[9], 0);
     EXPECT_EQ(removing[8] + removing[9], 2);
     EXPECT_EQ(draw_layer[8], 1);
     EXPECT_EQ(draw_layer[9], 2);
-    EXPECT_EQ(removing_count, 2);
-    EXPECT_EQ(second_cell, 9);
+    EXPECT_EQ(level_state.removing_count, 2);
+    EXPECT_EQ(level_state.second_cell, 9);
     EXPECT_EQ(match_count, 1);
-    EXPECT_EQ(line_point_count, 2);
-    EXPECT_EQ(line_points[0].x, cell_home_position(8).x);
-    EXPECT_EQ(line_points[1].x, cell_home_position(9).x);
+    EXPECT_EQ(level_state.line_point_count, 2);
+    EXPECT_EQ(level_state.line_points[0].x, cell_home_position(8).x);
+    EXPECT_EQ(level_state.line_points[1].x, cell_home_position(9).x);
     EXPECT_NE(find_tween("line_alpha"), nullptr);
     EXPECT_NE(find_tween("line_scale"), nullptr);
 }
@@ -102,19 +102,20 @@ TEST_F(Click, DraggingFromOneTileToItsPartnerRemovesThePair) {
 TEST_F(Click, AReleaseOverAnUnconnectableTileKeepsTheSelection) {
     press_cell(7);
     release_cell(14);
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(selected_cell, 7);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 7);
     EXPECT_EQ(board.cells[14], 1);
     release_cell(8);  // a release never selects
-    EXPECT_EQ(selected_cell, 7);
+    EXPECT_EQ(level_state.selected_cell, 7);
 }
 
 TEST_F(Click, APathAroundATileHasTwoCorners) {
     press_cell(13);
     press_cell(15);
     EXPECT_EQ(board.cells[13] + board.cells[15], 0);
-    ASSERT_EQ(line_point_count, 4);
-    EXPECT_EQ(line_points[1].y, cell_home_position(19).y);  // through the bottom frame row
+    ASSERT_EQ(level_state.line_point_count, 4);
+    EXPECT_EQ(level_state.line_points[1].y,
+              cell_home_position(19).y);  // through the bottom frame row
 }
 
 TEST_F(Click, PressesOutsideTheBoardDropTheSelectionInsideKeepIt) {
@@ -122,14 +123,14 @@ TEST_F(Click, PressesOutsideTheBoardDropTheSelectionInsideKeepIt) {
     // Between the frame's corner cell and the first tile: inside the board.
     Vec2 corner = cell_screen_position(0), first = cell_screen_position(7);
     press_at((corner.x + first.x) / 2, (corner.y + first.y) / 2);
-    EXPECT_TRUE(selected);
+    EXPECT_TRUE(level_state.selected);
     Vec2 last = cell_screen_position(23);
     press_at(last.x + 5, last.y + 5);  // past the board's far corner
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
 
     press_cell(7);
     press_at(corner.x - 1, first.y);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
 }
 
 TEST_F(Click, TileEdgesBelongToNoCell) {
@@ -146,11 +147,11 @@ TEST_F(Removal, CellsBeingRemovedAreEmptyForPressesAndPaths) {
     press_cell(9);
     ASSERT_TRUE(removing[8]);
     press_cell(8);
-    EXPECT_FALSE(selected) << "a removing cell cannot be selected";
+    EXPECT_FALSE(level_state.selected) << "a removing cell cannot be selected";
     press_cell(7);
     press_cell(8);
-    EXPECT_TRUE(selected) << "nor does a press on it drop the selection";
-    EXPECT_EQ(selected_cell, 7);
+    EXPECT_TRUE(level_state.selected) << "nor does a press on it drop the selection";
+    EXPECT_EQ(level_state.selected_cell, 7);
 }
 
 TEST_F(Removal, TheTweenChainShrinksToNothingAndEndsOnce) {
@@ -168,11 +169,11 @@ TEST_F(Removal, TheTweenChainShrinksToNothingAndEndsOnce) {
     EXPECT_EQ(sprite[10].scale, -1.0f);
     EXPECT_EQ(sprite[16].scale, -1.0f);
     EXPECT_EQ(board.tile_count, 6);
-    EXPECT_EQ(removing_count, 0);
+    EXPECT_EQ(level_state.removing_count, 0);
     EXPECT_EQ(removing[10] + removing[16] + draw_layer[10] + draw_layer[16], 0);
     frames(30);
     EXPECT_EQ(board.tile_count, 6) << "each tile is counted off once";
-    EXPECT_EQ(line_alpha, 0.0f) << "the line has faded";
+    EXPECT_EQ(level_state.line_alpha, 0.0f) << "the line has faded";
 }
 
 TEST_F(Removal, FinishesEvenWhenNoTweenSlotIsFree) {
@@ -183,7 +184,7 @@ TEST_F(Removal, FinishesEvenWhenNoTweenSlotIsFree) {
     press_cell(9);
     EXPECT_EQ(board.cells[8] + board.cells[9], 0);
     EXPECT_EQ(board.tile_count, 6);
-    EXPECT_EQ(removing_count, 0);
+    EXPECT_EQ(level_state.removing_count, 0);
     EXPECT_EQ(removing[8] + removing[9], 0);
     EXPECT_EQ(sprite[8].scale, -1.0f);
 }
@@ -203,9 +204,9 @@ TEST_F(Removal, StatisticsCountPairsAndTheFastestOne) {
 
 TEST_F(ClickRouting, TheBoardIgnoresEverythingOnceTheBudgetIsSpent) {
     pairs_countdown = true;
-    pair_budget = 0;
+    level_state.pair_budget = 0;
     press_cell(7);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     press_at(logical_width - 40, 40);  // the menu button neither
     EXPECT_EQ(overlay_open(OVERLAY_MENU_PANEL), 0);
 }
@@ -219,21 +220,21 @@ TEST_F(ClickRouting, TheMenuButtonOpensTheMenuWhichThenTakesEveryPress) {
     press_at(x, y);
     EXPECT_EQ(overlay_open(OVERLAY_MENU_PANEL), 1);
     press_cell(7);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
 }
 
 TEST_F(ClickRouting, PopupsTakePressesBeforeTheBoard) {
     open_overlay(OVERLAY_WIN2_POPUP);
     win2_popup_ready = false;
     press_cell(7);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1) << "not before its pictures have appeared";
     close_overlay(OVERLAY_WIN2_POPUP);
 
     open_overlay(OVERLAY_LOSE_POPUP);
     lose_popup_input_delay = 0.1f;
     press_cell(7);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
 }
 
@@ -252,7 +253,7 @@ TEST_F(Hint, BouncesTheFirstPairTheMoveSearchFindsAndChangesNothingElse) {
     EXPECT_NE(find_tween("tile8_bounce"), nullptr);
     EXPECT_NE(find_tween("tile9_bounce"), nullptr);
     EXPECT_EQ(find_tween("tile7_bounce"), nullptr);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(saved_bytes(), before);  // before any frame adds play time
     frames_for(tile_bounce_duration);
     EXPECT_EQ(sprite[8].scale, 0.0f);
@@ -263,8 +264,8 @@ TEST_F(Hint, BouncesTheFirstPairTheMoveSearchFindsAndChangesNothingElse) {
 TEST_F(Hint, KeepsASelectionAndItsPairStillMatches) {
     press_cell(10);
     EXPECT_TRUE(show_hint());
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(selected_cell, 10);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 10);
     press_cell(16);
     EXPECT_EQ(board.cells[10] + board.cells[16], 0);
 }

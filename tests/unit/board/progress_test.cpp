@@ -104,8 +104,8 @@ void start_fresh(uint16_t lvl) {
     level = lvl;
     current_set = tile_set_of_level(lvl);
     restored = false;
-    time_left = 0;
-    pair_budget = 0;
+    level_state.time_left = 0;
+    level_state.pair_budget = 0;
     start_level();
 }
 
@@ -118,8 +118,8 @@ TEST_F(Levels, ModesAndLimitsFollowTheLevelNumber) {
     start_fresh(10);
     EXPECT_TRUE(time_challenge);
     EXPECT_FALSE(pairs_countdown);
-    EXPECT_EQ(time_limit, 120);  // the first challenge, whatever the set's size
-    EXPECT_EQ(time_left, 120);
+    EXPECT_EQ(level_state.time_limit, 120);  // the first challenge, whatever the set's size
+    EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
     EXPECT_STREQ(challenge_label.text, "Time Challenge");
     EXPECT_STREQ(level_label.text, "Level 10");
@@ -127,36 +127,36 @@ TEST_F(Levels, ModesAndLimitsFollowTheLevelNumber) {
     EXPECT_EQ(board.height, 10);
     EXPECT_EQ(board.tile_count, 56);
     EXPECT_FALSE(clock_running());  // waits for the first selection
-    EXPECT_EQ(clock_seconds, 120.0f);
+    EXPECT_EQ(level_state.clock_seconds, 120.0f);
 
     start_fresh(20);
     EXPECT_TRUE(pairs_countdown);
     EXPECT_FALSE(time_challenge);
-    EXPECT_EQ(pair_budget, 100);
+    EXPECT_EQ(level_state.pair_budget, 100);
     EXPECT_STREQ(moves_label.text, "100");
     EXPECT_STREQ(challenge_label.text, "Pairs Countdown");
     EXPECT_EQ(board.width, 8);
     EXPECT_EQ(board.height, 10);
-    EXPECT_EQ(time_left, 0);
+    EXPECT_EQ(level_state.time_left, 0);
 
     start_fresh(30);
     EXPECT_TRUE(time_challenge);
-    EXPECT_EQ(time_limit, 150);
+    EXPECT_EQ(level_state.time_limit, 150);
     EXPECT_STREQ(timer_label.text, "2:30");
 
     start_fresh(40);
     EXPECT_TRUE(pairs_countdown);
-    EXPECT_EQ(pair_budget, 100);
+    EXPECT_EQ(level_state.pair_budget, 100);
 
     start_fresh(50);
     EXPECT_TRUE(time_challenge);
-    EXPECT_EQ(time_limit, 180);
+    EXPECT_EQ(level_state.time_limit, 180);
     EXPECT_STREQ(timer_label.text, "3:00");
 
     start_fresh(7);
     EXPECT_FALSE(time_challenge);
     EXPECT_FALSE(pairs_countdown);
-    EXPECT_EQ(time_left, 0);
+    EXPECT_EQ(level_state.time_left, 0);
     EXPECT_STREQ(challenge_label.text, "");
     EXPECT_STREQ(level_label.text, "Level 7");
     EXPECT_EQ(best_match_time, 86400.0f);
@@ -222,22 +222,22 @@ TEST_F(Levels, TheLastLevelIsPlayedAgainInsteadOfWrapping) {
 TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     play_board(3, board_from(4, 3, {0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0}));
     press_cell(5);
-    ASSERT_TRUE(selected);
-    start_tween("line_alpha", &line_alpha, 0, 1, 1, ease_out_sine);
+    ASSERT_TRUE(level_state.selected);
+    start_tween("line_alpha", &level_state.line_alpha, 0, 1, 1, ease_out_sine);
     float demo_target = 0;
     start_tween("help_popup_line_alpha", &demo_target, 0, 1, 1, ease_out_sine);
     float other = 0;
     start_tween("menu_panel_scale_up", &other, 0, 1, 1, ease_out_sine);
     removing[6] = ghost[6] = shuffling[6] = draw_layer[6] = 1;
-    removing_count = 2;
+    level_state.removing_count = 2;
 
     reset_level_state();
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(find_tween("tile5_bounce"), nullptr);
     EXPECT_EQ(find_tween("line_alpha"), nullptr);
     EXPECT_EQ(find_tween("help_popup_line_alpha"), nullptr);
     EXPECT_NE(find_tween("menu_panel_scale_up"), nullptr);  // not a level animation
-    EXPECT_EQ(removing_count, 0);
+    EXPECT_EQ(level_state.removing_count, 0);
     EXPECT_EQ(removing[6] + ghost[6] + shuffling[6] + draw_layer[6], 0);
     EXPECT_EQ(level_sprites[5].texture, nullptr);
     EXPECT_EQ(level_sprites[5].scale, 0.0f);
@@ -444,36 +444,36 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     current_set = tile_set_of_level(30);
     start_fresh(30);
     remove_first_pair();
-    time_left = 75;
+    level_state.time_left = 75;
     start_clock();
     ASSERT_TRUE(save_progress());
     Board before = board;
     EXPECT_EQ(read_bytes("autosave").size(), 32u + board.width * board.height);
 
     board = Board{};
-    time_left = 0;
+    level_state.time_left = 0;
     load_progress();
     EXPECT_TRUE(restored);
     start_level();
     EXPECT_EQ(0, memcmp(board.cells, before.cells, sizeof before.cells));
-    EXPECT_EQ(time_left, 75);
+    EXPECT_EQ(level_state.time_left, 75);
     EXPECT_STREQ(timer_label.text, "1:15");
     EXPECT_FALSE(clock_running()) << "the clock waits for the first selection";
     EXPECT_FALSE(restored);
 
     // A Pairs Countdown with ghosts: the budget and ghosts come back.
     start_fresh(40);
-    pair_budget = 57;
+    level_state.pair_budget = 57;
     board.cells[board.width + 1] = 0;
     ghost[board.width + 1] = 1;
     ASSERT_TRUE(save_progress());
     EXPECT_EQ(read_bytes("autosave").size(), 32u + 80 + 1);
     memset(ghost, 0, sizeof ghost);
-    pair_budget = 0;
+    level_state.pair_budget = 0;
     ghost_appear_factor = 0;
     load_progress();
     start_level();
-    EXPECT_EQ(pair_budget, 57);
+    EXPECT_EQ(level_state.pair_budget, 57);
     EXPECT_STREQ(moves_label.text, "57");
     EXPECT_EQ(ghost[board.width + 1], 1);
     EXPECT_EQ(ghost_appear_factor, 1.0f) << "restored ghosts show at full size";
@@ -570,49 +570,49 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     // A Pairs Countdown whose budget was spent: the challenge popup again.
     close_overlay(OVERLAY_WIN_POPUP);
     start_fresh(20);
-    pair_budget = 0;
+    level_state.pair_budget = 0;
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
     EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
-    EXPECT_EQ(pair_budget, 0);
+    EXPECT_EQ(level_state.pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
 }
 
 TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
     start_fresh(10);
     remove_first_pair();
-    time_left = 0;  // "Time's up" was showing at the quit
+    level_state.time_left = 0;  // "Time's up" was showing at the quit
     ASSERT_TRUE(save_progress());
     board = Board{};
     load_progress();
     start_level();
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
-    EXPECT_EQ(time_left, 0);
+    EXPECT_EQ(level_state.time_left, 0);
     EXPECT_FALSE(clock_running());
     EXPECT_EQ(board.tile_count, 54);
 
     lose_popup_input_delay = 0;
-    lose_popup_click();
-    EXPECT_EQ(time_left, 120) << "the retry is dealt afresh with a full clock";
+    run_ui_action(lose_popup_click());
+    EXPECT_EQ(level_state.time_left, 120) << "the retry is dealt afresh with a full clock";
     EXPECT_EQ(board.tile_count, 56);
 }
 
 TEST_F(SaveFile, RestoredClockAndBudgetAreCappedAtTheLevelsRule) {
     start_fresh(10);
-    time_left = 300;
+    level_state.time_left = 300;
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
-    EXPECT_EQ(time_left, 120);
+    EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
 
     start_fresh(20);
-    pair_budget = 300;
+    level_state.pair_budget = 300;
     ASSERT_TRUE(save_progress());
     load_progress();
     start_level();
-    EXPECT_EQ(pair_budget, 100);
+    EXPECT_EQ(level_state.pair_budget, 100);
 }
 
 TEST_F(SavedRecord, ABoardThatCannotBeFinishedIsDealtAfreshKeepingTheRest) {

@@ -1,6 +1,7 @@
 // shuffle_test.cpp - permuting the board: derangements of the tiles'
 // bounding box, and tiles keeping their drawing records through a shuffle.
 #include "board/shuffle.h"
+#include "screen/shuffle_flow.h"
 
 #include <gtest/gtest.h>
 

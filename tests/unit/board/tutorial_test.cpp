@@ -19,7 +19,8 @@ protected:
     // Opens the tutorial the way the player does after the first time.
     void open_from_menu() {
         open_menu_panel();
-        menu_panel_action(menu_panel_hit(PanelsLayout::MENU_X, PanelsLayout::HELP_Y));
+        UiAction help = menu_panel_action(menu_panel_hit(PanelsLayout::MENU_X, PanelsLayout::HELP_Y));
+        run_ui_action(help);
     }
 
     void press(Vec2 p) { press_at(p.x, p.y); }
@@ -138,7 +139,7 @@ TEST_F(PracticeBoards, ClosingGivesBackExactlyTheLevelBoard) {
     ASSERT_FALSE(tile_set_loaded(0));
 
     open_from_menu();
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_TRUE(tile_set_loaded(0));
     const Board* aside = tutorial_set_aside_board();
     ASSERT_NE(aside, nullptr);
@@ -158,8 +159,8 @@ TEST_F(PracticeBoards, ClosingGivesBackExactlyTheLevelBoard) {
     // The first set was loaded only for the tutorial and is gone again.
     EXPECT_EQ(loaded_texture_names(), textures);
     EXPECT_EQ(tutorial_set_aside_board(), nullptr);
-    EXPECT_FALSE(selected);
-    EXPECT_EQ(removing_count, 0);
+    EXPECT_FALSE(level_state.selected);
+    EXPECT_EQ(level_state.removing_count, 0);
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         EXPECT_EQ(removing[i], 0);
         EXPECT_EQ(draw_layer[i], 0);
@@ -183,18 +184,18 @@ TEST_F(PracticeBoards, TheLevelsOwnFirstSetStaysLoadedAfterClosing) {
 TEST_F(PracticeBoards, WallsNeitherSelectNorDeselect) {
     open_from_menu();
     press_cell(7);  // a wall with nothing selected
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(find_tween("tile7_bounce"), nullptr);
 
     press_cell(13);
-    ASSERT_TRUE(selected);
+    ASSERT_TRUE(level_state.selected);
     press_cell(7);
     press_cell(19);
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(selected_cell, 13);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 13);
     // An empty cell outside the tiles still drops it, as on a level.
     press_cell(0);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
 }
 
 TEST_F(PracticeBoards, PairsOfKindTwoMayGoFirstAndKeepTheDemonstration) {
@@ -233,9 +234,9 @@ TEST_F(PracticeBoards, TheDemonstrationLineFadesWhenItsPairIsRemovedInEitherOrde
 TEST_F(PracticeBoards, ARemovalRunningWhenTheTutorialOpensIsFinishedWhenItCloses) {
     press_cell(9);
     press_cell(10);
-    ASSERT_EQ(removing_count, 2);
+    ASSERT_EQ(level_state.removing_count, 2);
     open_from_menu();
-    EXPECT_EQ(removing_count, 0);
+    EXPECT_EQ(level_state.removing_count, 0);
     EXPECT_EQ(board.tile_count, 4);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_EQ(board.tile_count, 4);  // the level's removal never touches it
@@ -243,7 +244,7 @@ TEST_F(PracticeBoards, ARemovalRunningWhenTheTutorialOpensIsFinishedWhenItCloses
     press(NEXT);
     press(CLOSE);
     EXPECT_EQ(board.tile_count, 4);
-    EXPECT_EQ(removing_count, 0);
+    EXPECT_EQ(level_state.removing_count, 0);
     EXPECT_EQ(removing[9] + removing[10], 0);
     EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
 }
@@ -269,7 +270,7 @@ TEST_F(PracticeBoards, ALastPairRemovedJustBeforeTheTutorialStillWinsTheLevel) {
 
 TEST_F(PracticeBoards, TilesStoppedMidBounceOrSlideComeBackAtRest) {
     open_menu_panel();
-    menu_panel_action("shuffle");  // every tile starts sliding
+    run_ui_action(menu_panel_action("shuffle"));  // every tile starts sliding
     ASSERT_NE(shuffling[9] + shuffling[10] + shuffling[11], 0);
     press_cell(9);  // and one bounces
     frames(3);

@@ -7,6 +7,7 @@
 
 #include "board/level.h"
 #include "board/shuffle.h"
+#include "screen/shuffle_flow.h"
 #include "screen/tile_textures.h"
 #include "../board/game_fixture.h"
 #include "ui/overlays.h"
@@ -71,13 +72,13 @@ class PlayTime : public GameTest {};
 TEST_F(Clock, StartsWithTheFirstSelection) {
     play_board(10, crossed_board());
     frames(120);
-    EXPECT_EQ(time_left, 120);
+    EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
     press_cell(7);
     EXPECT_TRUE(clock_running());
     EXPECT_EQ(timer_highlight, timer_label_settings.highlight_duration);
     frames(1);
-    EXPECT_EQ(time_left, 119);
+    EXPECT_EQ(level_state.time_left, 119);
     EXPECT_STREQ(timer_label.text, "1:59");
 }
 
@@ -85,50 +86,50 @@ TEST_F(Clock, StandsStillDuringTheTutorial) {
     play_board(10, crossed_board());
     press_cell(7);
     tutorial_active = true;
-    float before = clock_seconds;
+    float before = level_state.clock_seconds;
     frames(60);
-    EXPECT_EQ(clock_seconds, before);
+    EXPECT_EQ(level_state.clock_seconds, before);
 }
 
 TEST_F(Clock, WaitsWhileTheWindowIsAwayAndGoesOnFromTheSameValue) {
     play_board(10, crossed_board());
     press_cell(7);
     frames(90);
-    float before = clock_seconds;
-    uint16_t shown = time_left;
+    float before = level_state.clock_seconds;
+    uint16_t shown = level_state.time_left;
     window_away = true;
     EXPECT_EQ(seconds_to_next_clock_second(), -1.0f) << "no wake-ups for a clock that waits";
     frames(600);
-    EXPECT_EQ(clock_seconds, before);
-    EXPECT_EQ(time_left, shown);
+    EXPECT_EQ(level_state.clock_seconds, before);
+    EXPECT_EQ(level_state.time_left, shown);
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 0);
     window_away = false;
     frames(60);
-    EXPECT_NEAR(clock_seconds, before - 60 * TEST_FRAME, 1e-3);
+    EXPECT_NEAR(level_state.clock_seconds, before - 60 * TEST_FRAME, 1e-3);
     EXPECT_TRUE(clock_running());
 }
 
 TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     play_board(10, crossed_board());
     press_cell(7);
-    clock_seconds = 7.5f;
-    time_left = 7;
+    level_state.clock_seconds = 7.5f;
+    level_state.time_left = 7;
     timer_highlight = 0;
     std::vector<std::string> shown;
     int openings = 0;
     for (int i = 0; i < 60 * 10; i++) {
-        uint16_t before = time_left;
+        uint16_t before = level_state.time_left;
         uint8_t was_open = overlay_open(OVERLAY_LOSE_POPUP);
         update_game_screen(frame_delta);
         if (overlay_open(OVERLAY_LOSE_POPUP) && !was_open) {
             openings++;
             EXPECT_EQ(lose_popup_input_delay, 0.4f) << "not counted in the frame it opened";
         }
-        if (time_left == before) continue;
+        if (level_state.time_left == before) continue;
         shown.push_back(timer_label.text);
-        if (time_left >= 1 && time_left <= 5)
+        if (level_state.time_left >= 1 && level_state.time_left <= 5)
             EXPECT_NEAR(timer_highlight, timer_label_settings.highlight_duration - TEST_FRAME, 1e-5);
-        else if (time_left == 6)
+        else if (level_state.time_left == 6)
             EXPECT_LE(timer_highlight, 0.0f);
     }
     std::vector<std::string> expected = {"0:06", "0:05", "0:04", "0:03", "0:02", "0:01", "0:00"};
@@ -141,7 +142,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
 TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
     play_board(10, crossed_board());
     press_cell(7);
-    clock_seconds = 0.01f;
+    level_state.clock_seconds = 0.01f;
     frames(1);
     ASSERT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     press_cell(8);
@@ -154,20 +155,20 @@ TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 0);
     // The same level again, freshly dealt, its clock waiting.
     EXPECT_EQ(level, 10);
-    EXPECT_EQ(time_left, 120);
+    EXPECT_EQ(level_state.time_left, 120);
     EXPECT_FALSE(clock_running());
     EXPECT_EQ(board.width, 9);
     EXPECT_EQ(board.tile_count, 56);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
 }
 
 TEST_F(Clock, ARunOutClockDropsTheHeldTileAndIgnoresItsRelease) {
     play_board(10, one_pair_board());
     press_cell(5);
-    clock_seconds = 0.01f;
+    level_state.clock_seconds = 0.01f;
     frames(1);
     ASSERT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     release_cell(6);
     // A press swallowed by the popup's delay, then its release.
     press_cell(5);
@@ -181,7 +182,7 @@ TEST_F(Clock, ARunOutClockDropsTheHeldTileAndIgnoresItsRelease) {
 TEST_F(Clock, TheLastPairMatchedInTimeWinsWhileItShrinks) {
     play_board(10, one_pair_board());
     press_cell(5);
-    clock_seconds = 0.05f;
+    level_state.clock_seconds = 0.05f;
     press_cell(6);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 0);
@@ -210,7 +211,7 @@ TEST_F(LevelEnd, ATimeChallengeOpensTheTileSetPopup) {
     EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
     EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0);
     EXPECT_FALSE(clock_running());
-    EXPECT_EQ(time_left, 0);
+    EXPECT_EQ(level_state.time_left, 0);
     EXPECT_TRUE(tile_set_loaded(next_set));
 }
 
@@ -232,12 +233,12 @@ TEST_F(LevelEnd, AResultClosesTheMenuFirst) {
 TEST_F(Countdown, TwoGhostsAppearAtThirtyTilesAndBecomeTilesNextRemoval) {
     play_board(20, countdown_board());
     ASSERT_EQ(board.tile_count, 34);
-    ASSERT_EQ(pair_budget, 100);
+    ASSERT_EQ(level_state.pair_budget, 100);
     const float removal = tile_remove_duration1 + tile_remove_duration2;
 
     press_cell(6 * 8 + 3);
     press_cell(6 * 8 + 4);
-    EXPECT_EQ(pair_budget, 99);
+    EXPECT_EQ(level_state.pair_budget, 99);
     EXPECT_STREQ(moves_label.text, "99");
     frames_for(removal);
     EXPECT_EQ(board.tile_count, 32);
@@ -275,22 +276,22 @@ TEST_F(Countdown, TwoGhostsAppearAtThirtyTilesAndBecomeTilesNextRemoval) {
 
 TEST_F(Countdown, ASpentBudgetWinsWithTilesLeft) {
     play_board(20, countdown_board());
-    pair_budget = 1;
+    level_state.pair_budget = 1;
     press_cell(8 + 1);
     press_cell(8 + 2);
-    EXPECT_EQ(pair_budget, 0);
+    EXPECT_EQ(level_state.pair_budget, 0);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_GT(board.tile_count, 0);
     EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
     EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 0);
     EXPECT_STREQ(moves_label.text, "");
     press_cell(8 + 3);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
 }
 
 TEST_F(Countdown, TheLastBudgetedPairClearingTheBoardCompletesTheSetOnly) {
     play_board(20, one_pair_board());
-    pair_budget = 1;
+    level_state.pair_budget = 1;
     press_cell(5);
     press_cell(6);
     frames_for(tile_remove_duration1 + tile_remove_duration2);
@@ -311,7 +312,7 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     ASSERT_EQ(removing[11], 0);
     ASSERT_EQ(removing[12], 1) << "the second pair is still shrinking";
     EXPECT_FALSE(no_moves_shown());
-    for (int i = 0; i < 120 && removing_count; i++) update_game_screen(frame_delta);
+    for (int i = 0; i < 120 && level_state.removing_count; i++) update_game_screen(frame_delta);
     EXPECT_TRUE(no_moves_shown());
     EXPECT_EQ(board.tile_count, 4);
 
@@ -347,7 +348,7 @@ TEST_F(NoMoves, AShuffleWithoutFreeTweenSlotsPutsTilesHomeAtOnce) {
     while (start_tween("filler", &sink, 0, 1, 100, ease_out_sine)) {
     }
     shuffle_board();
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     for (int i = 0; i < board.width * board.height; i++) {
         EXPECT_EQ(shuffling[i], 0);
         EXPECT_EQ(sprite[i].x, cell_home_position((uint8_t)i).x);

@@ -113,7 +113,7 @@ TEST_F(MenuPanel, EveryPressIsTakenAndOnlyBackgroundKeepsItOpen) {
     EXPECT_EQ(voices_playing("tap"), 0);
     press_cell(9);  // a tile under the menu's spell: the press closes it
     EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(voices_playing("tap"), 1);
 }
 

@@ -98,7 +98,7 @@ TEST_F(ResultPopupTest, WinPopupShowsTheLevelsStatisticsAndAPressStartsTheNextLe
     open_win_popup();
     expect_values("30.00s", "1.25s", "2.50s");
 
-    win_popup_click();
+    run_ui_action(win_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
     EXPECT_EQ(level, 4);
     EXPECT_GT(board.tile_count, 0);
@@ -131,7 +131,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
     EXPECT_EQ(win2_tile_scales[8], 0);
 
     // Presses before the last picture has fully appeared do nothing.
-    win2_popup_click();
+    run_ui_action(win2_popup_click());
     EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level, 10);
 
@@ -142,7 +142,7 @@ TEST_F(ResultPopupTest, Win2PopupPicturesPopInOneByOneAndOnlyThenTakeAPress) {
     EXPECT_TRUE(win2_popup_ready);
     for (int k = 0; k < 9; k++) EXPECT_FLOAT_EQ(win2_tile_scales[k], 1.0f);
 
-    win2_popup_click();
+    run_ui_action(win2_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level, 11);
     EXPECT_EQ(current_set, 1);
@@ -199,12 +199,12 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     next_set = 1;
     start_level();
     ASSERT_TRUE(time_challenge);
-    ASSERT_EQ(time_left, 120);
+    ASSERT_EQ(level_state.time_left, 120);
     Board dealt = board;
 
     start_clock();
-    clock_seconds = 0.05f;
-    time_left = 1;
+    level_state.clock_seconds = 0.05f;
+    level_state.time_left = 1;
     for (int i = 0; i < 10 && !overlay_open(OVERLAY_LOSE_POPUP); i++) frames(1);
     ASSERT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
     EXPECT_FALSE(clock_running());
@@ -216,15 +216,15 @@ TEST_F(ResultPopupTest, LostTimeChallengeGrowsThePopupWaitsThenRestartsTheLevel)
     // 0.3 s after opening the press is still too early.
     frames_for(0.1f);
     ASSERT_GT(lose_popup_input_delay, 0);
-    lose_popup_click();
+    run_ui_action(lose_popup_click());
     EXPECT_TRUE(overlay_open(OVERLAY_LOSE_POPUP));
 
     frames_for(0.15f);
     EXPECT_LE(lose_popup_input_delay, 0);
-    lose_popup_click();
+    run_ui_action(lose_popup_click());
     EXPECT_FALSE(overlay_open(OVERLAY_LOSE_POPUP));
     EXPECT_EQ(level, 10);
-    EXPECT_EQ(time_left, 120);
+    EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
     EXPECT_EQ(memcmp(board.cells, dealt.cells, sizeof board.cells), 0);
 }

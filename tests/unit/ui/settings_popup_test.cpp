@@ -131,7 +131,7 @@ TEST_F(SettingsPopup, PressesOnNothingChangeNothingAndNeverReachTheBoard) {
     press_cell(9);  // a tile of the hidden board
     EXPECT_EQ(music_enabled, 1);
     EXPECT_EQ(sounds_enabled, 1);
-    EXPECT_FALSE(selected);
+    EXPECT_FALSE(level_state.selected);
     EXPECT_FALSE(overlay_open(OVERLAY_MENU_PANEL));
     EXPECT_EQ(memcmp(&board, &before, sizeof board), 0);
     EXPECT_EQ(active_tween_count, 0);

@@ -1,0 +1,58 @@
+// shuffle_flow.cpp - shuffle_board and the slide of the tiles to their new
+// cells.
+#include "screen/shuffle_flow.h"
+
+#include <cstring>
+
+#include "audio/sounds.h"
+#include "board/board.h"
+#include "board/level.h"
+#include "board/random.h"
+#include "board/shuffle.h"
+#include "screen/game_state.h"
+#include "tween/tween.h"
+
+int shuffle_board() {
+    settle_cell_animations();
+    level_state.selected = false;
+    const int n = board.width * board.height;
+    for (int i = 0; i < n; i++) {
+        Vec2 home = cell_home_position((uint8_t)i);
+        sprite[i].x = home.x;
+        sprite[i].y = home.y;
+    }
+
+    uint8_t destination[BOARD_MAX_CELLS];
+    int passes = shuffle_cells(destination);
+
+    CellSprite moved_sprites[BOARD_MAX_CELLS];
+    memcpy(moved_sprites, sprite, sizeof moved_sprites);
+    for (int i = 0; i < n; i++) moved_sprites[destination[i]] = sprite[i];
+    memcpy(sprite, moved_sprites, sizeof moved_sprites);
+
+    start_shuffle_animation();
+    return passes;
+}
+
+// Every cell, holes too, slides from where its sprite stands to its home
+// over 0.4-0.6 s. A slide that finds no free tween slot jumps instead.
+void start_shuffle_animation() {
+    play_effect("shuffle");
+    const int n = board.width * board.height;
+    for (int i = 0; i < n; i++) {
+        float d = 0.4f + 0.2f * random_unit(&shared_random);
+        Vec2 home = cell_home_position((uint8_t)i);
+        shuffling[i] = 1;
+        uint8_t cell = (uint8_t)i;
+        stop_cell_tween(TWEEN_SHUFFLE_X, cell);
+        if (!start_cell_tween(TWEEN_SHUFFLE_X, cell, &sprite[i].x, sprite[i].x, home.x, d,
+                              ease_out_sine))
+            sprite[i].x = home.x;
+        stop_cell_tween(TWEEN_SHUFFLE_Y, cell);
+        if (!start_cell_tween(TWEEN_SHUFFLE_Y, cell, &sprite[i].y, sprite[i].y, home.y, d,
+                              ease_out_sine, false, on_shuffle_done)) {
+            sprite[i].y = home.y;
+            shuffling[i] = 0;
+        }
+    }
+}
