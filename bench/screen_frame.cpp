@@ -25,6 +25,7 @@
 #include "board/level.h"
 #include "board/progress.h"
 #include "config/config.h"
+#include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/layer.h"
 #include "render/primitives.h"

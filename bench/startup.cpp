@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/matrix.h"
-#include "render/shader.h"
 
 namespace fs = std::filesystem;
 

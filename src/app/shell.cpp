@@ -20,6 +20,7 @@
 #include "board/random.h"
 #include "config/config.h"
 #include "platform/platform.h"
+#include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/layer.h"
 #include "render/matrix.h"

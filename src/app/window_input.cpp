@@ -4,6 +4,7 @@
 #include "app/display.h"
 #include "app/input.h"
 #include "app/shell.h"
+#include "platform/window_metrics.h"
 #include "render/shader.h"
 #include "screen/click.h"
 #include "screen/game_state.h"

@@ -1,9 +1,7 @@
-// mixer.cpp - the voice table, play_sound and the mixing callback.
+// mixer.cpp - the voice table, start_voice and the mixing callback.
 #include "audio/mixer.h"
 
 #include <cstring>
-
-#include "audio/sounds.h"
 
 static_assert(std::atomic<float>::is_always_lock_free, "the mixer reads volumes without locking");
 
@@ -24,8 +22,7 @@ void set_sound_level(Sound* sound, float level) {
     sound->base_volume = level;
 }
 
-void play_sound(const char* name, uint64_t start) {
-    Sound* sound = find_sound(name);
+void start_voice(Sound* sound, uint64_t start) {
     if (!sound) return;
     platform_mutex_lock(&audio_lock);
     Voice* voice = &voices[VOICE_COUNT - 1];

@@ -4,7 +4,7 @@
 // Words used here: a sample is one float, one output frame of the mono
 // 24000 Hz stream; a voice is one playing instance of a sound. The output's
 // thread calls mix_voices for every buffer it needs; the main thread starts
-// voices with play_sound. audio_lock guards the voice table and the sample
+// voices with start_voice. audio_lock guards the voice table and the sample
 // arrays while they are replaced; volumes are atomics instead, written by the
 // main thread (the music fade) and read by the mixer without the lock.
 #pragma once
@@ -43,10 +43,10 @@ extern PlatformMutex audio_lock;
 void init_audio_lock();
 void destroy_audio_lock();
 
-// Starts the named sound on the first free voice (voice 7 is taken over when
-// all are busy), at start, or at 0 when start lies beyond the end. Unknown
-// names play nothing. Main thread only.
-void play_sound(const char* name, uint64_t start = 0);
+// Starts the sound on the first free voice (voice 7 is taken over when all
+// are busy), at start, or at 0 when start lies beyond the end. A null sound
+// plays nothing. Main thread only.
+void start_voice(Sound* sound, uint64_t start);
 
 // The output's callback: fills frames mono floats from the active voices.
 void mix_voices(float* buffer, int frames);

@@ -33,6 +33,10 @@ Sound* find_sound(const char* name) {
     return nullptr;
 }
 
+void play_sound(const char* name, uint64_t start) {
+    start_voice(find_sound(name), start);
+}
+
 // ---------------------------------------------------------------------------
 // Decoding. Each decoder returns a new array (or null) and its length; the
 // caller swaps it into the slot.

@@ -38,6 +38,10 @@ constexpr float MUSIC_LEVEL = 0.75f;
 // First used slot whose name equals name exactly, or null.
 Sound* find_sound(const char* name);
 
+// start_voice for the named sound; unknown names play nothing. Main thread
+// only.
+void play_sound(const char* name, uint64_t start = 0);
+
 // Claims the first free slot (slot 19 when all are taken) for "sounds/<file
 // name>" and decodes it. Returns the slot.
 Sound* load_sound(const char* file_name);

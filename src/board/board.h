@@ -91,12 +91,6 @@ void load_tile_set_counts(const char* images_dir);
 
 // "tiles/%02d/%02d.png" for a 0-based set and a 1-based picture.
 void tile_picture_name(char* out, size_t capacity, uint8_t set, uint8_t picture);
-bool tile_set_loaded(uint8_t set);
-void load_tile_set(uint8_t set);
-void unload_tile_set(uint8_t set);
-// Gives every tile of the board its picture from the set (holes get none)
-// and recounts tile_count. The tutorial textures its own boards.
-void set_cell_textures(uint8_t set);
 
 // --- Level seed offsets -------------------------------------------------------
 

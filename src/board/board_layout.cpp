@@ -1,7 +1,7 @@
 // board_layout.cpp - where the cells sit: layout units around the origin,
 // scaled into the window between the mode's header and footer.
 #include "board/board.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 
 float padding_between_tiles;
 float default_header_height;

@@ -14,7 +14,7 @@
 #include "board/save_codec.h"
 #include "board/tutorial.h"
 #include "platform/platform.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 
 uint16_t level;
 uint8_t tutorial_done;

@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/window_metrics.h"
 #include "render/shader.h"
 #include "render/texture.h"
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/matrix.h"
 #include "render/shader.h"

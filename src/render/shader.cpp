@@ -15,11 +15,8 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/window_metrics.h"
 #include "render/matrix.h"
-
-uint8_t pixel_scale = 1;
-uint16_t logical_width;
-uint16_t logical_height;
 
 // One stage's source file. time is the file time of the source now in use;
 // after a failure it stays behind so the next check tries again (an editor

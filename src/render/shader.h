@@ -1,5 +1,5 @@
-// shader.h - the one shader program, the projection, the window metrics and
-// the shader state the primitives and text labels share.
+// shader.h - the one shader program, the projection and the shader state
+// the primitives and text labels share.
 //
 // Coordinates are logical pixels, origin top-left, y down. No OpenGL type
 // leaks out of this header.
@@ -7,18 +7,13 @@
 
 #include <cstdint>
 
-// Window metrics kept by resize_viewport. pixel_scale is 1, or 2 on a
-// high-DPI screen (chosen once at start-up); logical = framebuffer / scale.
-extern uint8_t pixel_scale;
-extern uint16_t logical_width;
-extern uint16_t logical_height;
-
 void load_shaders();
 // True when a source file changed (whether or not it built).
 bool reload_changed_shaders();
 void delete_shaders();  // shutdown: unit quad, shaders, program
 
-// Framebuffer size in pixels; a 0 x 0 size (minimised) keeps the projection.
+// Framebuffer size in pixels; sets logical_width and logical_height
+// (platform/window_metrics.h). A 0 x 0 size (minimised) keeps the projection.
 void resize_viewport(uint16_t width, uint16_t height);
 
 // Upside down (rows from the top) while on: a framebuffer object drawn so

@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/window_metrics.h"
 #include "render/shader.h"
 
 Texture* texture_list;

@@ -10,7 +10,7 @@
 #include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"

@@ -10,7 +10,6 @@
 #include "render/matrix.h"
 #include "render/panel.h"
 #include "render/primitives.h"
-#include "render/shader.h"
 
 #include <cmath>
 #include <cstddef>
@@ -20,6 +19,7 @@
 #include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
+#include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/layer.h"
 #include "screen/game_screen.h"

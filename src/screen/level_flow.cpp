@@ -13,6 +13,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_result.h"
+#include "screen/tile_textures.h"
 #include "tween/tween.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "board/progress.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/tile_textures.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
 

@@ -14,6 +14,7 @@
 #include "render/texture.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
+#include "screen/tile_textures.h"
 #include "tween/tween.h"
 
 namespace {

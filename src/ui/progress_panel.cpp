@@ -3,6 +3,7 @@
 // every set the player has reached. It loads the pictures it shows that
 // are not loaded yet and frees exactly those when it closes, so opening
 // and closing leave the texture pool as it was.
+#include "platform/window_metrics.h"
 #include "ui/progress_panel.h"
 
 #include <cstdio>
@@ -15,7 +16,6 @@
 #include "render/matrix.h"
 #include "render/panel.h"
 #include "render/primitives.h"
-#include "render/shader.h"
 #include "render/texture.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"

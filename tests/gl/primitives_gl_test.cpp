@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/window_metrics.h"
 #include "render_fixture.h"
 
 namespace {

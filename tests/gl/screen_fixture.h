@@ -23,6 +23,7 @@
 #include "render/matrix.h"
 #include "render/texture.h"
 #include "screen/game_screen.h"
+#include "screen/tile_textures.h"
 #include "support/gl_context.h"
 #include "unit/board/game_fixture.h"
 

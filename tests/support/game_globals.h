@@ -13,7 +13,7 @@
 #include "board/progress.h"
 #include "board/random.h"
 #include "board/tutorial.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 #include "render/texture.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"

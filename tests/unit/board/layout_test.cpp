@@ -4,7 +4,7 @@
 
 #include "board/board.h"
 #include "board_test_util.h"
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 #include "screen/game_screen_keys.h"
 
 TEST(BoardLayout, CellsAreCentredAroundTheOrigin) {

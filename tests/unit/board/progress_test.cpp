@@ -9,6 +9,7 @@
 #include "board/save_codec.h"
 #include "game_fixture.h"
 #include "platform/platform.h"
+#include "screen/tile_textures.h"
 #include "ui/overlays.h"
 
 namespace {

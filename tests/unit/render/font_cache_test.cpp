@@ -8,8 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/window_metrics.h"
 #include "render/font.h"
-#include "render/shader.h"
 #include "render/texture.h"
 #include "support/gl_context.h"
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "render/shader.h"
+#include "platform/window_metrics.h"
 #include "render/texture.h"
 #include "support/gl_context.h"
 

@@ -8,6 +8,7 @@
 #include "board/level.h"
 #include "board/shuffle.h"
 #include "screen/shuffle_flow.h"
+#include "screen/tile_textures.h"
 #include "../board/game_fixture.h"
 #include "ui/overlays.h"
 

@@ -29,6 +29,7 @@
 #include "screen/game_screen.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
+#include "screen/tile_textures.h"
 #include "tween/tween.h"
 #include "support/game_globals.h"
 #include "support/gl_context.h"

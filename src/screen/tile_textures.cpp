@@ -1,5 +1,7 @@
-// tile_sets.cpp - the pictures of a tile set in the texture pool, and the
-// textures of the board's cells.
+// tile_textures.cpp - the pictures of a tile set in the texture pool, and
+// the textures of the board's cells.
+#include "screen/tile_textures.h"
+
 #include "board/board.h"
 #include "render/texture.h"
 
