@@ -125,12 +125,12 @@ void busy_board() {
 // median, the 95th and 99th percentiles and the median's share of the
 // budget.
 void time_frames(benchmark::State& state) {
-    frame_delta = 1.0f / 60;
+    shell.frame_delta = 1.0f / 60;
     std::vector<double> ms;
     for (auto _ : state) {
         if (level_state.clock_seconds < 10) level_state.clock_seconds = 110;  // never lose mid-run
         auto start = std::chrono::steady_clock::now();
-        update_game_screen(frame_delta);
+        update_game_screen(shell.frame_delta);
         glClear(GL_COLOR_BUFFER_BIT);
         draw_game_screen();
         glFinish();
@@ -159,12 +159,12 @@ BENCHMARK(BM_ScreenFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 // drawn anew before it is copied.
 void BM_ScreenFrameLayerRebuilt(benchmark::State& state) {
     busy_board();
-    frame_delta = 1.0f / 60;
+    shell.frame_delta = 1.0f / 60;
     std::vector<double> ms;
     for (auto _ : state) {
         invalidate_layer();
         auto start = std::chrono::steady_clock::now();
-        update_game_screen(frame_delta);
+        update_game_screen(shell.frame_delta);
         glClear(GL_COLOR_BUFFER_BIT);
         draw_game_screen();
         glFinish();
@@ -192,10 +192,10 @@ BENCHMARK(BM_ScreenFrameDirect)->UseManualTime()->Unit(benchmark::kMillisecond);
 // What the frame costs on the CPU alone (commands queued, not rendered).
 void BM_ScreenFrameCpu(benchmark::State& state) {
     busy_board();
-    frame_delta = 1.0f / 60;
+    shell.frame_delta = 1.0f / 60;
     for (auto _ : state) {
         if (level_state.clock_seconds < 10) level_state.clock_seconds = 110;
-        update_game_screen(frame_delta);
+        update_game_screen(shell.frame_delta);
         glClear(GL_COLOR_BUFFER_BIT);
         draw_game_screen();
     }

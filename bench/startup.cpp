@@ -125,19 +125,19 @@ void game_start(benchmark::State& state, bool cold) {
             fs::remove_all("tmp", error);
         }
         auto start = std::chrono::steady_clock::now();
-        quit_requested = false;
+        shell.quit_requested = false;
         if (!init_with_retries(init_window)) {
             state.SkipWithError("init_window failed");
             return;
         }
-        glfwSwapBuffers(game_window);
+        glfwSwapBuffers(shell.window);
         TextLabel loading = {};
         draw_loading_screen(&loading);
-        glfwSwapBuffers(game_window);
+        glfwSwapBuffers(shell.window);
         init_game();
-        glfwSwapBuffers(game_window);
+        glfwSwapBuffers(shell.window);
         run_frame();
-        glfwSwapBuffers(game_window);
+        glfwSwapBuffers(shell.window);
         glFinish();
         double seconds = seconds_since(start);
         state.SetIterationTime(seconds);

@@ -37,15 +37,10 @@
 static const char window_title[] = "game";
 enum { WINDOW_WIDTH = 540, WINDOW_HEIGHT = 960 };
 
-GLFWwindow* game_window;
-bool quit_requested;
-double frame_start_time;
-float frame_delta;
-double frame_work_time;
-uint16_t fps_counter;
+Shell shell;
 const float min_frame_time = 0.005f;
 
-// The shell's own bookkeeping, read by nobody else.
+// The loop's own bookkeeping, read by nobody else.
 static struct {
     double previous_frame_start;
     double last_title_time;
@@ -59,21 +54,21 @@ static struct {
     bool drew_last;
     int fps_shown;
     double pass_start;  // before this pass's events
-} shell;
+} loop;
 
 void request_frame() {
-    shell.frame_wanted = true;
+    loop.frame_wanted = true;
 }
 
 // Time spent waiting with nothing moving still runs the clocks; input that
 // arrives after such a wait first spends it, so an animation it starts
 // begins at the press instead of jumping by the wait.
 void catch_up_idle_time() {
-    if (shell.drew_last) return;
+    if (loop.drew_last) return;
     double now = platform_now();
-    frame_delta = (float)(now - shell.previous_frame_start);
-    shell.previous_frame_start = now;
-    update_game_screen(frame_delta);
+    shell.frame_delta = (float)(now - loop.previous_frame_start);
+    loop.previous_frame_start = now;
+    update_game_screen(shell.frame_delta);
 }
 
 // --- Steps owned by other subsystems ---------------------------------------
@@ -138,10 +133,10 @@ extern "C" struct HWND__* glfwGetWin32Window(GLFWwindow* window);
 static uint8_t pick_pixel_scale() {
     float x = 0, y = 0;
 #if defined(_WIN32)
-    x = y = (float)platform_window_dpi(glfwGetWin32Window(game_window)) / 96.0f;
-    if (x == 0) glfwGetWindowContentScale(game_window, &x, &y);
+    x = y = (float)platform_window_dpi(glfwGetWin32Window(shell.window)) / 96.0f;
+    if (x == 0) glfwGetWindowContentScale(shell.window, &x, &y);
 #else
-    glfwGetWindowContentScale(game_window, &x, &y);
+    glfwGetWindowContentScale(shell.window, &x, &y);
 #endif
     pixel_scale = choose_pixel_scale(x, y);  // the check's message names its directory
     if (pixel_scale == 2 && !double_size_tiles_present()) pixel_scale = 1;
@@ -152,12 +147,12 @@ static uint8_t pick_pixel_scale() {
 // window coordinates of a system that may count points rather than pixels.
 static void size_window_for_scale(uint8_t scale) {
     int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;
-    glfwGetWindowSize(game_window, &window_w, &window_h);
-    glfwGetFramebufferSize(game_window, &buffer_w, &buffer_h);
+    glfwGetWindowSize(shell.window, &window_w, &window_h);
+    glfwGetFramebufferSize(shell.window, &buffer_w, &buffer_h);
     if (window_w <= 0 || window_h <= 0 || buffer_w <= 0 || buffer_h <= 0) return;
     int want_w = scale * WINDOW_WIDTH, want_h = scale * WINDOW_HEIGHT;
     if (buffer_w == want_w && buffer_h == want_h) return;
-    glfwSetWindowSize(game_window, want_w * window_w / buffer_w, want_h * window_h / buffer_h);
+    glfwSetWindowSize(shell.window, want_w * window_w / buffer_w, want_h * window_h / buffer_h);
 }
 
 bool init_window() {
@@ -174,8 +169,8 @@ bool init_window() {
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     // Shown once it has the size its pixel scale asks for.
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    game_window = glfwCreateWindow(WINDOW_WIDTH, WINDOW_HEIGHT, window_title, nullptr, nullptr);
-    if (!game_window) {
+    shell.window = glfwCreateWindow(WINDOW_WIDTH, WINDOW_HEIGHT, window_title, nullptr, nullptr);
+    if (!shell.window) {
         fprintf(stderr, "game: cannot open a %dx%d window with an OpenGL 3.3 core context\n",
                 WINDOW_WIDTH, WINDOW_HEIGHT);
         glfwTerminate();
@@ -183,19 +178,19 @@ bool init_window() {
     }
     pixel_scale = pick_pixel_scale();
     if (pixel_scale != 1) size_window_for_scale(pixel_scale);
-    glfwShowWindow(game_window);
-    glfwMakeContextCurrent(game_window);
+    glfwShowWindow(shell.window);
+    glfwMakeContextCurrent(shell.window);
     if (!gladLoadGL(glfwGetProcAddress)) {
         fprintf(stderr, "game: cannot load the OpenGL 3.3 entry points\n");
-        glfwDestroyWindow(game_window);
-        game_window = nullptr;
+        glfwDestroyWindow(shell.window);
+        shell.window = nullptr;
         glfwTerminate();
         return false;
     }
-    install_window_callbacks(game_window);
+    install_window_callbacks(shell.window);
     load_shaders();
     int width = 0, height = 0;
-    glfwGetFramebufferSize(game_window, &width, &height);
+    glfwGetFramebufferSize(shell.window, &width, &height);
     resize_viewport((uint16_t)width, (uint16_t)height);
     load_identity_matrix();
 
@@ -208,17 +203,17 @@ bool init_window() {
 
 void draw_loading_screen() {
     load_font("loading_font", "PoetsenOne-Regular.ttf", 32);
-    init_label(&shell.loading_label, "loading_font");
-    set_label_text(&shell.loading_label, "LOADING");
+    init_label(&loop.loading_label, "loading_font");
+    set_label_text(&loop.loading_label, "LOADING");
     glClear(GL_COLOR_BUFFER_BIT);
     push_matrix();
     translate_matrix((float)(logical_width / 2), (float)(logical_height / 2));
-    draw_label(&shell.loading_label, 0, 0, 61, 37, 1, 128);
+    draw_label(&loop.loading_label, 0, 0, 61, 37, 1, 128);
     pop_matrix();
 }
 
 static void release_loading_screen() {
-    release_label(&shell.loading_label);
+    release_label(&loop.loading_label);
     remove_font("loading_font");
 }
 
@@ -228,40 +223,40 @@ void init_game() {
     start_audio();
     register_all_settings();
     load_config();
-    shell.game_loaded = load_game_assets();
+    loop.game_loaded = load_game_assets();
 
     double now = platform_now();
-    shell.previous_frame_start = now;
-    shell.drew_last = true;
-    shell.frame_wanted = true;
-    shell.fps_shown = -1;
-    fps_counter = 0;
-    shell.last_title_time = now;
-    shell.shaders_checked = now;
-    shell.images_checked = now;
-    shell.sounds_checked = now;
-    shell.config_checked = now;
+    loop.previous_frame_start = now;
+    loop.drew_last = true;
+    loop.frame_wanted = true;
+    loop.fps_shown = -1;
+    shell.fps_counter = 0;
+    loop.last_title_time = now;
+    loop.shaders_checked = now;
+    loop.images_checked = now;
+    loop.sounds_checked = now;
+    loop.config_checked = now;
 }
 
 // --- One frame ----------------------------------------------------------------
 
 static void show_fps_in_title(double now) {
     int fps = 0;
-    if (!count_frame(now, &shell.last_title_time, &fps_counter, &fps, false)) return;
-    if (fps == shell.fps_shown) return;
-    shell.fps_shown = fps;
+    if (!count_frame(now, &loop.last_title_time, &shell.fps_counter, &fps, false)) return;
+    if (fps == loop.fps_shown) return;
+    loop.fps_shown = fps;
     char title[64];
     format_fps_title(title, sizeof title, window_title, fps);
-    glfwSetWindowTitle(game_window, title);
+    glfwSetWindowTitle(shell.window, title);
 }
 
 // Every reload can change what the layer holds, and the picture.
 static void check_files(double now) {
     bool changed = false;
-    if (file_check_due(now, &shell.shaders_checked)) changed |= reload_changed_shaders();
-    if (file_check_due(now, &shell.images_checked)) changed |= reload_changed_images();
-    if (file_check_due(now, &shell.sounds_checked)) reload_changed_sounds();
-    if (file_check_due(now, &shell.config_checked)) changed |= reload_changed_config();
+    if (file_check_due(now, &loop.shaders_checked)) changed |= reload_changed_shaders();
+    if (file_check_due(now, &loop.images_checked)) changed |= reload_changed_images();
+    if (file_check_due(now, &loop.sounds_checked)) reload_changed_sounds();
+    if (file_check_due(now, &loop.config_checked)) changed |= reload_changed_config();
     if (!changed) return;
     invalidate_layer();
     request_frame();
@@ -270,29 +265,29 @@ static void check_files(double now) {
 // Events, file checks and the update; true when the frame should be drawn.
 static bool advance_frame() {
     double began = platform_now();
-    shell.pass_start = began;
+    loop.pass_start = began;
     glfwPollEvents();  // the input callbacks run in here
-    frame_start_time = platform_now();
-    double elapsed = frame_start_time - shell.previous_frame_start;
-    frame_delta = shell.drew_last ? clamp_frame_delta(elapsed) : (float)elapsed;
-    shell.previous_frame_start = frame_start_time;
+    shell.frame_start_time = platform_now();
+    double elapsed = shell.frame_start_time - loop.previous_frame_start;
+    shell.frame_delta = loop.drew_last ? clamp_frame_delta(elapsed) : (float)elapsed;
+    loop.previous_frame_start = shell.frame_start_time;
 
-    check_files(frame_start_time);
+    check_files(shell.frame_start_time);
     // What runs now moves in this update: its last step is drawn too.
     bool animating = game_screen_animating();
-    update_game_screen(frame_delta);
-    frame_work_time = platform_now() - began;
-    return shell.frame_wanted || animating || game_screen_changed();
+    update_game_screen(shell.frame_delta);
+    shell.frame_work_time = platform_now() - began;
+    return loop.frame_wanted || animating || game_screen_changed();
 }
 
 static void draw_frame() {
     double began = platform_now();
     glClear(GL_COLOR_BUFFER_BIT);
     draw_game_screen();
-    shell.frame_wanted = false;
-    fps_counter++;
+    loop.frame_wanted = false;
+    shell.fps_counter++;
     show_fps_in_title(began);
-    frame_work_time += platform_now() - began;
+    shell.frame_work_time += platform_now() - began;
 }
 
 void run_frame() {
@@ -301,23 +296,23 @@ void run_frame() {
 }
 
 static bool window_hidden() {
-    if (glfwGetWindowAttrib(game_window, GLFW_ICONIFIED)) return true;
+    if (glfwGetWindowAttrib(shell.window, GLFW_ICONIFIED)) return true;
     int width = 0, height = 0;
-    glfwGetFramebufferSize(game_window, &width, &height);
+    glfwGetFramebufferSize(shell.window, &width, &height);
     return width == 0 || height == 0;
 }
 
 // Until the next file check, clock second or title update is due.
 static double seconds_until_due(double now) {
-    double due = shell.shaders_checked;
-    const double checked[3] = {shell.images_checked, shell.sounds_checked, shell.config_checked};
+    double due = loop.shaders_checked;
+    const double checked[3] = {loop.images_checked, loop.sounds_checked, loop.config_checked};
     for (double t : checked)
         if (t < due) due = t;
     // A check runs once more than half a second has passed.
     double wait = due + 0.5 + 0.001 - now;
     float clock = seconds_to_next_clock_second();
     if (clock >= 0 && clock + 0.001 < wait) wait = clock + 0.001;
-    double title = shell.last_title_time + 1.0 - now;
+    double title = loop.last_title_time + 1.0 - now;
     if (title < wait) wait = title;
     return wait > 0 ? wait : 0;
 }
@@ -338,42 +333,42 @@ void release_game() {
 
 void shutdown_game() {
     // A game that never loaded its progress must not write over it.
-    if (shell.game_loaded) save_progress_step();
+    if (loop.game_loaded) save_progress_step();
     release_game();
     glfwTerminate();
-    game_window = nullptr;
+    shell.window = nullptr;
 }
 
 int game_main() {
     if (!init_window()) return 1;
-    glfwSwapBuffers(game_window);  // the clear colour at once
+    glfwSwapBuffers(shell.window);  // the clear colour at once
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     draw_loading_screen();
-    glfwSwapBuffers(game_window);
+    glfwSwapBuffers(shell.window);
 
     init_game();
-    if (!shell.game_loaded) {
+    if (!loop.game_loaded) {
         shutdown_game();
         return 1;
     }
-    glfwSwapBuffers(game_window);
+    glfwSwapBuffers(shell.window);
 
-    while (!quit_requested && !glfwWindowShouldClose(game_window)) {
+    while (!shell.quit_requested && !glfwWindowShouldClose(shell.window)) {
         // Minimised, nothing is drawn; the frame waits until shown again.
         bool draw = advance_frame() && !window_hidden();
         if (draw) {
             draw_frame();
-            glfwSwapBuffers(game_window);
+            glfwSwapBuffers(shell.window);
             // The swap is where a software renderer does most of the frame:
             // a frame starts at most every 5 ms, the swap included.
-            platform_sleep_us(frame_sleep_us(platform_now() - shell.pass_start, min_frame_time));
+            platform_sleep_us(frame_sleep_us(platform_now() - loop.pass_start, min_frame_time));
         } else {
             show_fps_in_title(platform_now());
             glfwWaitEventsTimeout(seconds_until_due(platform_now()));
         }
-        shell.drew_last = draw;
+        loop.drew_last = draw;
     }
     shutdown_game();
     return 0;

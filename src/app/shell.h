@@ -1,9 +1,8 @@
 // shell.h - the application shell: window and context, the loading screen,
 // start-up of every subsystem, the main loop and the ordered shutdown.
 //
-// The shell's state is one set of globals owned by shell.cpp. Other
-// subsystems read frame_delta (the frame update) and the window; only the
-// input callbacks set quit_requested.
+// The shell's state is one struct owned by shell.cpp. Others read the
+// window and frame_delta; only the input callbacks set quit_requested.
 #pragma once
 
 #include <cstdint>
@@ -14,15 +13,20 @@ struct WindowRect {
     int32_t x, y, width, height;
 };
 
-extern GLFWwindow* game_window;
-extern bool quit_requested;         // the quit key: ends the loop after this frame
-extern double frame_start_time;     // seconds since start-up, at this frame's start
-// Seconds since the previous frame, at most 1/30 while frames are drawn one
-// after the other; the whole time waited after a pass that drew nothing.
-extern float frame_delta;
-extern double frame_work_time;      // this frame's work, without the buffer swap
-extern uint16_t fps_counter;        // frames drawn since the last title update
-extern WindowRect windowed_rect;    // where the window was before going full screen
+// What the shell shares: the window and the frame's timing.
+struct Shell {
+    GLFWwindow* window;
+    bool quit_requested;      // the quit key: ends the loop after this frame
+    double frame_start_time;  // seconds since start-up, at this frame's start
+    // Seconds since the previous frame, at most 1/30 while frames are drawn
+    // one after the other; the whole time waited after a pass that drew
+    // nothing.
+    float frame_delta;
+    double frame_work_time;    // this frame's work, without the buffer swap
+    uint16_t fps_counter;      // frames drawn since the last title update
+    WindowRect windowed_rect;  // where the window was before going full screen
+};
+extern Shell shell;
 extern const float min_frame_time;  // 0.005 s: a drawn frame, swap included, sleeps the rest
 
 // The whole program: start-up, loop, shutdown. Returns the exit status.

@@ -13,26 +13,24 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
-WindowRect windowed_rect;
-
 // Why the window is away, if it is; window_away is set while either holds.
 static struct {
     bool iconified, unfocused;
 } away;
 
 void toggle_fullscreen() {
-    if (glfwGetWindowMonitor(game_window)) {
-        glfwSetWindowMonitor(game_window, nullptr, windowed_rect.x, windowed_rect.y,
-                             windowed_rect.width, windowed_rect.height, 0);
+    if (glfwGetWindowMonitor(shell.window)) {
+        glfwSetWindowMonitor(shell.window, nullptr, shell.windowed_rect.x, shell.windowed_rect.y,
+                             shell.windowed_rect.width, shell.windowed_rect.height, 0);
         return;
     }
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     if (!monitor) return;
     const GLFWvidmode* mode = glfwGetVideoMode(monitor);
     if (!mode) return;
-    glfwGetWindowPos(game_window, &windowed_rect.x, &windowed_rect.y);
-    glfwGetWindowSize(game_window, &windowed_rect.width, &windowed_rect.height);
-    glfwSetWindowMonitor(game_window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    glfwGetWindowPos(shell.window, &shell.windowed_rect.x, &shell.windowed_rect.y);
+    glfwGetWindowSize(shell.window, &shell.windowed_rect.width, &shell.windowed_rect.height);
+    glfwSetWindowMonitor(shell.window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
 }
 
 static void on_key(GLFWwindow* window, int key, int scancode, int action, int mods) {
@@ -42,7 +40,7 @@ static void on_key(GLFWwindow* window, int key, int scancode, int action, int mo
             toggle_fullscreen();
             break;
         case KEY_COMMAND_QUIT:
-            quit_requested = true;
+            shell.quit_requested = true;
             break;
         case KEY_COMMAND_HINT:
             catch_up_idle_time();  // the bounce starts now, not an idle wait ago

@@ -129,8 +129,8 @@ protected:
     }
 
     void frames_for(float seconds) {
-        frame_delta = 1.0f / 60.0f;
-        for (int i = 0; i < (int)(seconds * 60) + 2; i++) update_game_screen(frame_delta);
+        shell.frame_delta = 1.0f / 60.0f;
+        for (int i = 0; i < (int)(seconds * 60) + 2; i++) update_game_screen(shell.frame_delta);
     }
 
     // Draws one frame, saves it and returns it (rows from the top).

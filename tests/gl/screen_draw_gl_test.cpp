@@ -171,7 +171,7 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     ASSERT_EQ(level_state.line_point_count, 4);
 
     // Let the line grow to full strength, not yet fading.
-    frame_delta = tile_remove_duration1 * 0.6f;
+    shell.frame_delta = tile_remove_duration1 * 0.6f;
     frames(2);
     ASSERT_FLOAT_EQ(level_state.line_alpha, 1.0f);
     draw_frame();
@@ -193,7 +193,7 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     EXPECT_TRUE(near(at(down.x + h + 2, down.y), rgb(bg_color)));
 
     // Once both tiles are gone and the line has faded, nothing is left.
-    frame_delta = 1.0f / 60;
+    shell.frame_delta = 1.0f / 60;
     frames_for(tile_remove_duration1 + 2 * tile_remove_duration2 + 0.1f);
     EXPECT_EQ(level_state.line_alpha, 0.0f);
     draw_frame();

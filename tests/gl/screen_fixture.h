@@ -50,7 +50,7 @@ class ScreenGl : public ::testing::Test {
         register_all_settings();
         load_config();
         ASSERT_TRUE(load_game_assets());
-        frame_delta = 1.0f / 60;
+        shell.frame_delta = 1.0f / 60;
     }
 
     void TearDown() override {
@@ -95,9 +95,9 @@ class ScreenGl : public ::testing::Test {
     }
 
     static void frames(int count) {
-        for (int i = 0; i < count; i++) update_game_screen(frame_delta);
+        for (int i = 0; i < count; i++) update_game_screen(shell.frame_delta);
     }
-    static void frames_for(float seconds) { frames((int)(seconds / frame_delta) + 1); }
+    static void frames_for(float seconds) { frames((int)(seconds / shell.frame_delta) + 1); }
 
     static void draw_frame() {
         glClear(GL_COLOR_BUFFER_BIT);

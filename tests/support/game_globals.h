@@ -77,5 +77,5 @@ inline void use_test_layout(float header_height, float footer_height) {
     ghost_appear_duration = 0.3f;
     menu_button_rel_pos = {-10, 10};
     menu_button_size = {60, 60};
-    frame_delta = TEST_FRAME;
+    shell.frame_delta = TEST_FRAME;
 }

@@ -59,7 +59,7 @@ protected:
     }
 
     void frames(int count) {
-        for (int i = 0; i < count; i++) update_game_screen(frame_delta);
+        for (int i = 0; i < count; i++) update_game_screen(shell.frame_delta);
     }
     void frames_for(float seconds) { frames((int)(seconds / TEST_FRAME) + 1); }
 

@@ -120,7 +120,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     for (int i = 0; i < 60 * 10; i++) {
         uint16_t before = level_state.time_left;
         uint8_t was_open = overlay_open(OVERLAY_LOSE_POPUP);
-        update_game_screen(frame_delta);
+        update_game_screen(shell.frame_delta);
         if (overlay_open(OVERLAY_LOSE_POPUP) && !was_open) {
             openings++;
             EXPECT_EQ(lose_popup_input_delay, 0.4f) << "not counted in the frame it opened";
@@ -308,11 +308,12 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     frames(3);
     press_cell(12);
     press_cell(19);
-    for (int i = 0; i < 120 && removing[11]; i++) update_game_screen(frame_delta);
+    for (int i = 0; i < 120 && removing[11]; i++) update_game_screen(shell.frame_delta);
     ASSERT_EQ(removing[11], 0);
     ASSERT_EQ(removing[12], 1) << "the second pair is still shrinking";
     EXPECT_FALSE(no_moves_shown());
-    for (int i = 0; i < 120 && level_state.removing_count; i++) update_game_screen(frame_delta);
+    for (int i = 0; i < 120 && level_state.removing_count; i++)
+        update_game_screen(shell.frame_delta);
     EXPECT_TRUE(no_moves_shown());
     EXPECT_EQ(board.tile_count, 4);
 
