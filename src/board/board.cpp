@@ -12,7 +12,6 @@ Board board;
 
 CellSprite level_sprites[BOARD_MAX_CELLS];
 CellSprite* sprite = level_sprites;
-uint8_t removing[BOARD_MAX_CELLS];
 uint8_t draw_layer[BOARD_MAX_CELLS];
 uint8_t shuffling[BOARD_MAX_CELLS];
 GhostFlag ghost[BOARD_MAX_CELLS];

@@ -55,7 +55,6 @@ typedef uint8_t GhostFlag;
 extern CellSprite level_sprites[BOARD_MAX_CELLS];
 // The sprite array in use: level_sprites, or the tutorial's own array.
 extern CellSprite* sprite;
-extern uint8_t removing[BOARD_MAX_CELLS];
 extern uint8_t draw_layer[BOARD_MAX_CELLS];
 extern uint8_t shuffling[BOARD_MAX_CELLS];
 extern GhostFlag ghost[BOARD_MAX_CELLS];

@@ -35,20 +35,23 @@ bool count_down_clock(float dt) {
 }
 
 void begin_removal(uint8_t cell) {
-    if (cell >= BOARD_MAX_CELLS || removing[cell]) return;
-    removing[cell] = 1;
-    level_state.removing_count++;
+    Level& l = level_state;
+    if (cell >= BOARD_MAX_CELLS || l.removing[cell]) return;
+    l.removing[cell] = 1;
+    l.removing_count++;
 }
 
 void end_removal(uint8_t cell) {
-    if (cell >= BOARD_MAX_CELLS || !removing[cell]) return;
-    removing[cell] = 0;
-    if (level_state.removing_count > 0) level_state.removing_count--;
+    Level& l = level_state;
+    if (cell >= BOARD_MAX_CELLS || !l.removing[cell]) return;
+    l.removing[cell] = 0;
+    if (l.removing_count > 0) l.removing_count--;
 }
 
 void clear_removals() {
-    memset(removing, 0, sizeof removing);
-    level_state.removing_count = 0;
+    Level& l = level_state;
+    memset(l.removing, 0, sizeof l.removing);
+    l.removing_count = 0;
 }
 
 void show_no_moves() {

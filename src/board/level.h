@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "board/board.h"
 #include "config/config.h"
 
 // One struct, so that a level (or a test) starts from Level{}. The fields
@@ -19,7 +20,10 @@ struct Level {
     uint8_t line_point_count;
     float line_alpha, line_scale;
 
-    uint8_t removing_count;  // verbs: cells set in removing[], removals still running
+    // verbs: a removed tile's animation runs while its cell is marked here,
+    // and removing_count counts the marked cells.
+    uint8_t removing[BOARD_MAX_CELLS];
+    uint8_t removing_count;
     bool no_moves;           // verbs: no move left, the board waits for its shuffle
 
     // Time Challenge clock.
@@ -42,8 +46,8 @@ bool clock_running();
 // (time_left) changed; at 0 the clock has stopped.
 bool count_down_clock(float dt);
 
-// A removed tile's animation runs while removing[cell] is set; these keep
-// removing_count equal to the number of cells so marked.
+// The running removals: these keep removing_count equal to the number of
+// cells marked in removing.
 void begin_removal(uint8_t cell);
 void end_removal(uint8_t cell);
 void clear_removals();

@@ -1,6 +1,7 @@
 // pairs_countdown.cpp - ghosts becoming tiles and new ghosts being chosen.
 #include "board/pairs_countdown.h"
 
+#include "board/level.h"
 #include "board/progress.h"
 #include "board/random.h"
 
@@ -14,7 +15,8 @@ bool is_inner_cell(int i) {
 }
 
 bool can_hold_ghost(int i) {
-    return is_inner_cell(i) && board.cells[i] == EMPTY_CELL && !removing[i] && !ghost[i];
+    return is_inner_cell(i) && board.cells[i] == EMPTY_CELL && !level_state.removing[i] &&
+           !ghost[i];
 }
 
 // Each ghost becomes a tile of its own random picture.
@@ -25,7 +27,8 @@ void turn_ghosts_into_tiles(Refill* refill) {
         ghost[i] = 0;
         // A flag restored from a damaged file may sit on a tile or outside
         // the board: such a cell stays as it is.
-        if (!is_inner_cell(i) || board.cells[i] != EMPTY_CELL || removing[i] || pictures == 0)
+        if (!is_inner_cell(i) || board.cells[i] != EMPTY_CELL || level_state.removing[i] ||
+            pictures == 0)
             continue;
         board.cells[i] = (uint8_t)(random_upto(&shared_random, pictures - 1) + 1);
         board.tile_count++;

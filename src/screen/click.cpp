@@ -135,7 +135,7 @@ void board_click(bool is_press, float x, float y) {
     if (!tutorial_active && pairs_countdown && level_state.pair_budget == 0) return;
 
     int hit = cell_at_point(x, y);
-    if (hit >= 0 && (removing[hit] || is_tutorial_wall((uint8_t)hit))) {
+    if (hit >= 0 && (level_state.removing[hit] || is_tutorial_wall((uint8_t)hit))) {
         if (is_press) finish_press(x, y);
         return;
     }

@@ -69,7 +69,7 @@ void draw_tile(int i, uint8_t value) {
         draw_texture_centered(sprite[i].texture, 0, 0);
         pop_matrix();
     }
-    if ((level_state.selected && level_state.selected_cell == i) || removing[i]) {
+    if ((level_state.selected && level_state.selected_cell == i) || level_state.removing[i]) {
         const Color4& c = tile_selection_color;
         push_matrix();
         translate_matrix(-tile_selection_size.x / 2, -tile_selection_size.y / 2);
@@ -84,7 +84,7 @@ void draw_tile(int i, uint8_t value) {
 enum TileSet : uint8_t { ALL_TILES, RESTING_TILES, MOVING_TILES };
 
 bool tile_moving(int i) {
-    return removing[i] || shuffling[i] || draw_layer[i] != 0 || sprite[i].scale != 0.0f;
+    return level_state.removing[i] || shuffling[i] || draw_layer[i] != 0 || sprite[i].scale != 0.0f;
 }
 
 // While part of the layer is drawn again, resting tiles whose footprint
@@ -122,7 +122,7 @@ void draw_tiles(TileSet set) {
     for (int pass = 0; pass < 3; pass++) {
         for (int i = 0; i < cells; i++) {
             uint8_t value = board.cells[i];
-            if (value == EMPTY_CELL && !removing[i]) continue;
+            if (value == EMPTY_CELL && !level_state.removing[i]) continue;
             if (!tile_in_set(i, set) || (set == RESTING_TILES && culled(i))) continue;
             Vec2 at =
                 shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);

@@ -63,7 +63,7 @@ void hold_level_removals() {
     state.pending_count = 0;
     int cells = board.width * board.height;
     for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
-        if (removing[i]) {
+        if (level_state.removing[i]) {
             state.pending_removals[state.pending_count++] = (uint8_t)i;
             level_sprites[i].scale = -1;  // where its removal would have ended
             continue;

@@ -132,7 +132,7 @@ void settle_cell_animations() {
     // Removals first: their end may refill a Pairs Countdown with tiles
     // that are still appearing.
     for (int i = 0; i < BOARD_MAX_CELLS; i++)
-        if (removing[i]) end_removal_now((uint8_t)i);
+        if (level_state.removing[i]) end_removal_now((uint8_t)i);
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         if (find_cell_tween(TWEEN_APPEAR, (uint8_t)i)) {
             stop_cell_tween(TWEEN_APPEAR, (uint8_t)i);

@@ -32,7 +32,6 @@ inline void reset_game_globals(uint32_t seed) {
     use_cell_sprites(nullptr);
     board = Board{};
     memset(level_sprites, 0, sizeof level_sprites);
-    memset(removing, 0, sizeof removing);
     memset(draw_layer, 0, sizeof draw_layer);
     memset(shuffling, 0, sizeof shuffling);
     memset(ghost, 0, sizeof ghost);

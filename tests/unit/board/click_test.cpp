@@ -86,7 +86,7 @@ TEST_F(Click, DraggingFromOneTileToItsPartnerRemovesThePair) {
     EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(board.cells[8], 0);
     EXPECT_EQ(board.cells[9], 0);
-    EXPECT_EQ(removing[8] + removing[9], 2);
+    EXPECT_EQ(level_state.removing[8] + level_state.removing[9], 2);
     EXPECT_EQ(draw_layer[8], 1);
     EXPECT_EQ(draw_layer[9], 2);
     EXPECT_EQ(level_state.removing_count, 2);
@@ -145,7 +145,7 @@ TEST_F(Click, TileEdgesBelongToNoCell) {
 TEST_F(Removal, CellsBeingRemovedAreEmptyForPressesAndPaths) {
     press_cell(8);
     press_cell(9);
-    ASSERT_TRUE(removing[8]);
+    ASSERT_TRUE(level_state.removing[8]);
     press_cell(8);
     EXPECT_FALSE(level_state.selected) << "a removing cell cannot be selected";
     press_cell(7);
@@ -170,7 +170,8 @@ TEST_F(Removal, TheTweenChainShrinksToNothingAndEndsOnce) {
     EXPECT_EQ(sprite[16].scale, -1.0f);
     EXPECT_EQ(board.tile_count, 6);
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(removing[10] + removing[16] + draw_layer[10] + draw_layer[16], 0);
+    EXPECT_EQ(level_state.removing[10] + level_state.removing[16] + draw_layer[10] + draw_layer[16],
+              0);
     frames(30);
     EXPECT_EQ(board.tile_count, 6) << "each tile is counted off once";
     EXPECT_EQ(level_state.line_alpha, 0.0f) << "the line has faded";
@@ -185,7 +186,7 @@ TEST_F(Removal, FinishesEvenWhenNoTweenSlotIsFree) {
     EXPECT_EQ(board.cells[8] + board.cells[9], 0);
     EXPECT_EQ(board.tile_count, 6);
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(removing[8] + removing[9], 0);
+    EXPECT_EQ(level_state.removing[8] + level_state.removing[9], 0);
     EXPECT_EQ(sprite[8].scale, -1.0f);
 }
 

@@ -228,7 +228,7 @@ TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     start_tween("help_popup_line_alpha", &demo_target, 0, 1, 1, ease_out_sine);
     float other = 0;
     start_tween("menu_panel_scale_up", &other, 0, 1, 1, ease_out_sine);
-    removing[6] = ghost[6] = shuffling[6] = draw_layer[6] = 1;
+    level_state.removing[6] = ghost[6] = shuffling[6] = draw_layer[6] = 1;
     level_state.removing_count = 2;
 
     reset_level_state();
@@ -238,7 +238,7 @@ TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     EXPECT_EQ(find_tween("help_popup_line_alpha"), nullptr);
     EXPECT_NE(find_tween("menu_panel_scale_up"), nullptr);  // not a level animation
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(removing[6] + ghost[6] + shuffling[6] + draw_layer[6], 0);
+    EXPECT_EQ(level_state.removing[6] + ghost[6] + shuffling[6] + draw_layer[6], 0);
     EXPECT_EQ(level_sprites[5].texture, nullptr);
     EXPECT_EQ(level_sprites[5].scale, 0.0f);
 }

@@ -162,7 +162,7 @@ TEST_F(PracticeBoards, ClosingGivesBackExactlyTheLevelBoard) {
     EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(level_state.removing_count, 0);
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
-        EXPECT_EQ(removing[i], 0);
+        EXPECT_EQ(level_state.removing[i], 0);
         EXPECT_EQ(draw_layer[i], 0);
     }
     EXPECT_FLOAT_EQ(demo_alpha, 0.0f);
@@ -245,7 +245,7 @@ TEST_F(PracticeBoards, ARemovalRunningWhenTheTutorialOpensIsFinishedWhenItCloses
     press(CLOSE);
     EXPECT_EQ(board.tile_count, 4);
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(removing[9] + removing[10], 0);
+    EXPECT_EQ(level_state.removing[9] + level_state.removing[10], 0);
     EXPECT_FALSE(overlay_open(OVERLAY_WIN_POPUP));
 }
 

@@ -308,9 +308,9 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     frames(3);
     press_cell(12);
     press_cell(19);
-    for (int i = 0; i < 120 && removing[11]; i++) update_game_screen(shell.frame_delta);
-    ASSERT_EQ(removing[11], 0);
-    ASSERT_EQ(removing[12], 1) << "the second pair is still shrinking";
+    for (int i = 0; i < 120 && level_state.removing[11]; i++) update_game_screen(shell.frame_delta);
+    ASSERT_EQ(level_state.removing[11], 0);
+    ASSERT_EQ(level_state.removing[12], 1) << "the second pair is still shrinking";
     EXPECT_FALSE(no_moves_shown());
     for (int i = 0; i < 120 && level_state.removing_count; i++)
         update_game_screen(shell.frame_delta);
@@ -362,12 +362,12 @@ TEST_F(NoMoves, AShuffleDuringARemovalLeavesEveryTileVisible) {
     press_cell(8);
     press_cell(9);
     press_cell(7);
-    ASSERT_EQ(removing[8], 1);
+    ASSERT_EQ(level_state.removing[8], 1);
     shuffle_board();
     frames_for(1.0f);
     EXPECT_EQ(board.tile_count, 6);
     for (int i = 0; i < board.width * board.height; i++) {
-        EXPECT_EQ(removing[i], 0) << i;
+        EXPECT_EQ(level_state.removing[i], 0) << i;
         if (board.cells[i] != EMPTY_CELL) EXPECT_EQ(sprite[i].scale, 0.0f) << "tile " << i;
     }
 }
