@@ -113,65 +113,75 @@ size_t encode_progress(const SavedProgress* p, uint8_t* out, size_t capacity) {
     return w.at;
 }
 
-// Applies the fields in file order; see decode_progress.
-static void decode_fields(const uint8_t* data, size_t length, SavedProgress* p) {
-    default_saved_progress(p);
-    if (!data) return;
-    Reader r = {data, length, 0};
+// The record's parts in file order. Each applies what it could read and
+// says whether the record goes on: a part that is missing or out of range
+// ends the record there, and what came before it stands.
 
-    uint8_t version;
-    if (!r.u8(&version) || (version != 1 && version != 2)) return;
-    if (!r.u16(&p->level)) return;
+static bool read_level(Reader& r, SavedProgress* p) {
+    if (!r.u16(&p->level)) return false;
     if (p->level == 0 || p->level > MAX_LEVEL) {
         p->level = 1;
-        return;
+        return false;
     }
+    return true;
+}
+
+// The settings and the music position are taken as a group.
+static bool read_settings(Reader& r, SavedProgress* p) {
+    if (!r.has(4 + 8)) return false;
     uint8_t settings[4] = {};
-    uint64_t position = 0;
-    // The settings and the music position are taken as a group.
-    if (!r.has(4 + 8)) return;
     for (uint8_t& s : settings) r.u8(&s);
-    r.u64(&position);
+    r.u64(&p->music_position);
     p->tutorial_done = settings[0];
     p->music_enabled = settings[1];
     p->sounds_enabled = settings[2];
     p->vibrations_enabled = settings[3];
-    p->music_position = position;
+    return true;
+}
 
-    if (!r.u8(&p->width) || p->width > BOARD_MAX_SIDE) return;
-    if (!r.u8(&p->height) || p->height > BOARD_MAX_SIDE) return;
+static bool read_board(Reader& r, SavedProgress* p) {
+    if (!r.u8(&p->width) || p->width > BOARD_MAX_SIDE) return false;
+    if (!r.u8(&p->height) || p->height > BOARD_MAX_SIDE) return false;
     size_t n = (size_t)p->width * p->height;
-    if (!r.has(n)) return;
-    memcpy(p->cells, data + r.at, n);
+    if (!r.has(n)) return false;
+    memcpy(p->cells, r.data + r.at, n);
     r.at += n;
     uint8_t pictures = picture_count_of_level(p->level);
     for (size_t i = 0; i < n; i++)
-        if (p->cells[i] > pictures) return;
+        if (p->cells[i] > pictures) return false;
     p->restored = true;
+    return true;
+}
 
-    if (!r.u16(&p->time_left)) return;
+// The Time Challenge clock, the Pairs Countdown budget and its ghosts.
+static bool read_challenge(Reader& r, SavedProgress* p) {
+    if (!r.u16(&p->time_left)) return false;
     if (p->time_left > MAX_SAVED_SECONDS) {
         p->time_left = 0;
-        return;
+        return false;
     }
     p->time_left_read = true;
-    if (!r.u16(&p->pair_budget)) return;
+    if (!r.u16(&p->pair_budget)) return false;
     if (p->pair_budget > MAX_SAVED_COUNT) {
         p->pair_budget = 0;
-        return;
+        return false;
     }
     p->pair_budget_read = true;
 
     uint8_t k;
-    if (!r.u8(&k) || !r.has(k)) return;
+    if (!r.u8(&k) || !r.has(k)) return false;
     p->ghost_count = k;
     for (int g = 0; g < k; g++) {
         uint8_t index = 0;
         r.u8(&index);
         if (index < BOARD_MAX_CELLS) p->ghosts[index] = 1;
     }
-    if (version == 1) return;
+    return true;
+}
 
+// Version 2 adds the regular level's statistics; a value out of range
+// counts as none.
+static void read_statistics(Reader& r, SavedProgress* p) {
     if (!r.f32(&p->level_time)) return;
     if (!(p->level_time >= 0.0f && p->level_time <= MAX_LEVEL_TIME)) p->level_time = 0.0f;
     if (!r.f32(&p->best_match_time)) return;
@@ -179,6 +189,18 @@ static void decode_fields(const uint8_t* data, size_t length, SavedProgress* p) 
         p->best_match_time = NO_MATCH_TIME;
     if (!r.u16(&p->match_count)) return;
     if (p->match_count > MAX_MATCH_COUNT) p->match_count = 0;
+}
+
+// Applies the fields in file order; see decode_progress.
+static void decode_fields(const uint8_t* data, size_t length, SavedProgress* p) {
+    default_saved_progress(p);
+    if (!data) return;
+    Reader r = {data, length, 0};
+    uint8_t version;
+    if (!r.u8(&version) || (version != 1 && version != 2)) return;
+    if (!read_level(r, p) || !read_settings(r, p) || !read_board(r, p) || !read_challenge(r, p))
+        return;
+    if (version == 2) read_statistics(r, p);
 }
 
 // A board the rules can finish: inside the cell arrays with a frame around
