@@ -14,10 +14,17 @@
 // What a press on a popup or panel asks of the game: the popup closes
 // itself and plays its sound, and the game screen does the rest (a level
 // is started or left only there).
-enum [[nodiscard]] UiAction : uint8_t{
-    UI_NOTHING,        UI_NEXT_LEVEL,         UI_PLAY_AGAIN,   UI_SHUFFLE,
-    UI_START_TUTORIAL, UI_NEXT_TUTORIAL_STEP, UI_END_TUTORIAL,
+// clang-format off
+enum [[nodiscard]] UiAction : uint8_t {
+    UI_NOTHING,
+    UI_NEXT_LEVEL,          // advance_level
+    UI_PLAY_AGAIN,          // reset_level_state, start_level, then "tap"
+    UI_SHUFFLE,             // shuffle_board, no-moves state cleared
+    UI_START_TUTORIAL,
+    UI_NEXT_TUTORIAL_STEP,
+    UI_END_TUTORIAL,        // end_tutorial plays the "tap"
 };
+// clang-format on
 
 // Config sections, registered in this order by register_all_settings.
 void register_win_popup_settings();

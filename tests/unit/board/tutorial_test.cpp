@@ -19,8 +19,8 @@ protected:
     // Opens the tutorial the way the player does after the first time.
     void open_from_menu() {
         open_menu_panel();
-        UiAction help = menu_panel_action(menu_panel_hit(PanelsLayout::MENU_X, PanelsLayout::HELP_Y));
-        run_ui_action(help);
+        const char* help = menu_panel_hit(PanelsLayout::MENU_X, PanelsLayout::HELP_Y);
+        run_ui_action(menu_panel_action(help));
     }
 
     void press(Vec2 p) { press_at(p.x, p.y); }
