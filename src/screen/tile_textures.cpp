@@ -42,14 +42,11 @@ void unload_tile_set(uint8_t set) {
 void set_cell_textures(uint8_t set) {
     char name[32];
     int cell_count = board.width * board.height;
-    uint8_t tiles = 0;
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         uint8_t value = i < cell_count ? board.cells[i] : 0;
         sprite[i].texture = nullptr;
         if (value == EMPTY_CELL) continue;
-        tiles++;
         tile_picture_name(name, sizeof name, set, value);
         sprite[i].texture = find_texture(name);
     }
-    board.tile_count = tiles;
 }
