@@ -104,6 +104,9 @@ TEST(KeyCommands, AltEnterAloneTogglesFullScreen) {
     EXPECT_EQ(key_command(GLFW_KEY_ENTER, GLFW_REPEAT, GLFW_MOD_ALT), KEY_COMMAND_NONE);
     // The keypad's Enter has no code, so it does nothing.
     EXPECT_EQ(key_command(GLFW_KEY_KP_ENTER, GLFW_PRESS, GLFW_MOD_ALT), KEY_COMMAND_NONE);
+    EXPECT_EQ(key_command(GLFW_KEY_F11, GLFW_PRESS, 0), KEY_COMMAND_TOGGLE_FULLSCREEN);
+    EXPECT_EQ(key_command(GLFW_KEY_F11, GLFW_PRESS, GLFW_MOD_ALT), KEY_COMMAND_NONE);
+    EXPECT_EQ(key_command(GLFW_KEY_F11, GLFW_RELEASE, 0), KEY_COMMAND_NONE);
 }
 
 TEST(KeyCommands, QQuitsWithAnyModifiersButOnlyOnPress) {
