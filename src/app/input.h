@@ -15,7 +15,7 @@ enum : AppKey {
     APP_KEY_Q = 35,
     APP_KEY_ESCAPE = 49,
     APP_KEY_ENTER = 50,
-    APP_KEY_F11 = 77,
+    APP_KEY_F11 = 78,
 };
 
 AppKey map_glfw_key(int glfw_key);
