@@ -68,22 +68,13 @@ face() { [ "$(screen_pixel "$cx" $((cy - 36)))" = "255,255,255" ]; }
 wait_for "the board did not show at scale 1" 15 face
 grep -q 'drawing at pixel scale 1' "$GAME_LOG" || fail "the fallback was not reported"
 
-# shrink W H: the window resized, and its picture drawn at the new size.
-shrink() {
-    xdotool windowsize "$GAME_WID" "$1" "$2"
-    sized() { [ "$(window_geometry | cut -d' ' -f3-)" = "$1 $2" ]; }
-    wait_for "the window is $(window_geometry | cut -d' ' -f3-), not $1 $2" 5 sized "$1" "$2"
-    sleep 1
-}
-# press_pair I S: the pair clicks[I], clicks[I+1] pressed where drawn at S.
+size_is() { [ "$(window_geometry | cut -d' ' -f3-)" = "$1 $2" ]; }
+shrink() { xdotool windowsize "$GAME_WID" "$1" "$2" && wait_for "not $1 $2" 5 size_is "$1" "$2" && sleep 1; }
+at() { awk -v v="$1" -v s="$S" 'BEGIN { printf "%d", v * s }'; }
+# press_pair I: the pair clicks[I], clicks[I+1] pressed where drawn at S.
 press_pair() {
-    local ax ay bx by
-    read -r ax ay <<<"${clicks[$1]}"
-    read -r bx by <<<"${clicks[$(($1 + 1))]}"
-    at() { awk -v v="$1" -v s="$S" 'BEGIN { printf "%d", v * s }'; }
-    xdotool mousemove "$(at "$ax")" "$(at "$ay")" click 1
-    sleep 0.25
-    xdotool mousemove "$(at "$bx")" "$(at "$by")" click 1
+    read -r ax ay bx by <<<"${clicks[$1]} ${clicks[$(($1 + 1))]}"
+    xdotool mousemove "$(at "$ax")" "$(at "$ay")" click 1 sleep 0.25 mousemove "$(at "$bx")" "$(at "$by")" click 1
     gone() { [ "$(screen_pixel "$(at "$bx")" "$(at $((by - 36)))")" != "255,255,255" ]; }
     wait_for "pair $1 pressed where drawn at ${S} was not removed" 5 gone
 }
@@ -103,8 +94,7 @@ xdotool key --window "$GAME_WID" q
 game_wait_exit
 [ "$GAME_STATUS" = 0 ] || fail "Q ended the fallback game with status $GAME_STATUS"
 game_start
-[ "$(window_geometry | cut -d' ' -f3-)" = "360 640" ] ||
-    fail "the window came back at $(window_geometry | cut -d' ' -f3-), not 360 640"
+size_is 360 640 || fail "the window came back at $(window_geometry | cut -d' ' -f3-), not 360 640"
 xdotool key --window "$GAME_WID" q
 game_wait_exit
 echo "ok"
