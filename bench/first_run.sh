@@ -29,7 +29,7 @@ cleanup() {
   kill "${XVFB_PID:-}" 2>/dev/null || true
 }
 trap cleanup EXIT
-mount_in /dev /dev --bind
+mount_in /dev /dev --rbind
 mount_in proc /proc -t proc
 mount_in /tmp/.X11-unix /tmp/.X11-unix --bind
 
