@@ -24,6 +24,7 @@ mount_in() {  # source, place inside root, mount options...
 cleanup() {
   [ -z "${wid:-}" ] || xdotool key --window "$wid" q 2>/dev/null || true
   sleep 1
+  set +m  # no job notice for what is ended here
   [ -z "${run_pid:-}" ] || kill -- "-$run_pid" 2>/dev/null || true
   for m in "${mounts[@]}"; do umount -l "$m" || true; done
   kill "${XVFB_PID:-}" 2>/dev/null || true
