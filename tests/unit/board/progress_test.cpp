@@ -361,8 +361,8 @@ TEST_F(SavedRecord, RejectionRulesKeepWhatCameBefore) {
     EXPECT_EQ(p.level, 20);
 
     bytes = encoded(good);
-    bytes[17 + n] = 301 & 0xff;
-    bytes[18 + n] = 301 >> 8;
+    bytes[17 + n] = (MAX_TIME_LIMIT + 1) & 0xff;
+    bytes[18 + n] = (MAX_TIME_LIMIT + 1) >> 8;
     p = decoded(bytes);
     EXPECT_TRUE(p.restored);
     EXPECT_EQ(p.time_left, 0);
@@ -577,6 +577,15 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level_state.pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
+
+    close_overlay(OVERLAY_WIN2_POPUP);  // the first-run tutorial comes first
+    load_progress();
+    tutorial_done = 0;
+    start_level();
+    start_tutorial();
+    EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
+    end_tutorial();
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
 }
 
 TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
@@ -606,6 +615,14 @@ TEST_F(SaveFile, RestoredClockAndBudgetAreCappedAtTheLevelsRule) {
     start_level();
     EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
+
+    use_tile_counts({32, 32, 32, 32, 255});
+    start_fresh(50);  // a set of 255 pictures: the longest clock
+    level_state.time_left = MAX_TIME_LIMIT - 6;
+    ASSERT_TRUE(save_progress());
+    load_progress();
+    start_level();
+    EXPECT_EQ(level_state.time_left, MAX_TIME_LIMIT - 6);
 
     start_fresh(20);
     level_state.pair_budget = 300;

@@ -226,6 +226,14 @@ TEST_F(LevelEnd, AResultClosesTheMenuFirst) {
     EXPECT_EQ(overlay_open(OVERLAY_WIN_POPUP), 1);
     EXPECT_EQ(overlay_open(OVERLAY_MENU_PANEL), 0);
     EXPECT_EQ(overlay_open(OVERLAY_PROGRESS_PANEL), 0);
+
+    play_board(10, one_pair_board());  // the settings opened within the removal
+    press_cell(5);
+    press_cell(6);
+    open_overlay(OVERLAY_SETTINGS_POPUP);
+    frames_for(tile_remove_duration1 + tile_remove_duration2);
+    EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP), 1);
+    EXPECT_EQ(overlay_open(OVERLAY_SETTINGS_POPUP), 0);
 }
 
 // --- Pairs Countdown -----------------------------------------------------------------
