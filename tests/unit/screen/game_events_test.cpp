@@ -280,6 +280,11 @@ TEST_F(Countdown, TwoGhostsAppearAtThirtyTilesAndBecomeTilesNextRemoval) {
         EXPECT_LE(board.cells[i], tile_counts[current_set]);
     }
     EXPECT_EQ(ghost_count(), 2) << "and two new ones are announced";
+
+    ASSERT_NE(find_cell_tween(TWEEN_APPEAR, (uint8_t)ghosts[0]), nullptr);
+    press_cell(ghosts[0]);  // still appearing: shown whole at once
+    frames_for(tile_bounce_duration + tile_appear_duration);
+    EXPECT_NEAR(sprite[ghosts[0]].scale, 0.0f, 1e-5);
 }
 
 TEST_F(Countdown, ASpentBudgetWinsWithTilesLeft) {
