@@ -283,8 +283,11 @@ Vec2 grid_background_size(uint8_t width, uint8_t height, float padding, float ma
 }
 
 void rebuild_grid_background() {
-    Vec2 size = grid_background_size(board.width, board.height, padding_between_tiles,
-                                     no_moves_settings.grid_bg_padding);
+    // The plate belongs to the level's board, also when a re-read comes
+    // while the tutorial's practice board is out.
+    const Board* level_board = tutorial_active ? tutorial_set_aside_board() : &board;
+    Vec2 size = grid_background_size(level_board->width, level_board->height,
+                                     padding_between_tiles, no_moves_settings.grid_bg_padding);
     create_panel_shape(&grid_background, size.x, size.y);
 }
 
