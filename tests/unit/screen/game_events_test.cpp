@@ -128,7 +128,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
         if (level_state.time_left == before) continue;
         shown.push_back(timer_label.text);
         if (level_state.time_left >= 1 && level_state.time_left <= 5)
-            EXPECT_NEAR(timer_highlight, timer_label_settings.highlight_duration - TEST_FRAME, 1e-5);
+            EXPECT_FLOAT_EQ(timer_highlight, timer_label_settings.highlight_duration);
         else if (level_state.time_left == 6)
             EXPECT_LE(timer_highlight, 0.0f);
     }
@@ -137,6 +137,13 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     EXPECT_EQ(openings, 1);
     EXPECT_FALSE(clock_running());
     EXPECT_LE(timer_highlight, 0.0f);
+
+    play_board(10, crossed_board());  // the first frame after a second's sleep
+    press_cell(7);
+    level_state.clock_seconds = 5.5f;
+    update_game_screen(0.9f);
+    EXPECT_EQ(level_state.time_left, 4);
+    EXPECT_FLOAT_EQ(timer_highlight, timer_label_settings.highlight_duration);
 }
 
 TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
