@@ -61,7 +61,8 @@ void panel_shape_vertices(float width, float height, float corner, float f, floa
     }
 }
 
-float panel_corner(float width, float height) {
+// 16, or half the smaller side when less: a small panel never folds.
+static float panel_corner(float width, float height) {
     float corner = PANEL_CORNER;
     if (width < 2 * corner) corner = width / 2;
     if (height < 2 * corner) corner = height / 2;

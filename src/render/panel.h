@@ -28,9 +28,6 @@ int panel_shape_count();
 // The 3 bands x 8 strip vertices (x, y, z, u, v) of a panel; f is the
 // corner's share of the image (16 / image width).
 void panel_shape_vertices(float width, float height, float corner, float f, float out[3][8][5]);
-// The corner size of a width x height panel: 16, or half the smaller side
-// when that is less, so that a small panel never folds over itself.
-float panel_corner(float width, float height);
 
 inline uint32_t pack_color(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     return (uint32_t)r | ((uint32_t)g << 8) | ((uint32_t)b << 16) | ((uint32_t)a << 24);

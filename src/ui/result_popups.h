@@ -54,10 +54,9 @@ extern uint8_t win2_tile_count;
 extern float win2_tile_scales[WIN2_MAX_TILES];
 extern Texture* win2_tile_pictures[WIN2_MAX_TILES];
 // Centre of picture k (0-based) of n, relative to the centre of the block of
-// rows: per_row in each row from the top (0: two rows, the first ceil(n / 2)
-// in the upper one), each row centred.
-Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y,
-                      int per_row = 0);
+// rows: tiles_max_per_row in each row from the top (unset: two rows, the
+// first ceil(n / 2) in the upper one), each row centred.
+Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y);
 // Scale of a picture on its tile back: 1, or less when the back is smaller.
 float win2_picture_fit(float picture_width, float picture_height, Vec2 tile_size);
 

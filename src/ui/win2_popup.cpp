@@ -81,8 +81,8 @@ void draw_picture_in_tile(const Texture* picture, Vec2 tile_size) {
 
 }  // namespace
 
-Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y,
-                      int per_row) {
+Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y) {
+    int per_row = win2_popup_settings.tiles_max_per_row;
     if (per_row <= 0) per_row = (n + 1) / 2;
     if (per_row <= 0) per_row = 1;
     int rows = (n + per_row - 1) / per_row;
@@ -189,7 +189,7 @@ void draw_win2_popup() {
         float scale = win2_tile_scales[k];
         if (scale <= 0) continue;
         Vec2 at = win2_tile_offset(k, win2_tile_count, s.tile_size, s.tileset_padding_x,
-                                   s.tileset_padding_y, s.tiles_max_per_row);
+                                   s.tileset_padding_y);
         push_matrix();
         translate_matrix(cx + at.x, block_y + at.y);
         scale_matrix(scale, scale);

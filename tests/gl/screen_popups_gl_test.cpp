@@ -84,10 +84,8 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     // The first pictures are in, the last are not yet.
     int n = win2_tile_count;
     ASSERT_GT(n, 2);
-    Vec2 first = win2_tile_offset(0, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y,
-                                  s.tiles_max_per_row);
-    Vec2 last = win2_tile_offset(n - 1, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y,
-                                 s.tiles_max_per_row);
+    Vec2 first = win2_tile_offset(0, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
+    Vec2 last = win2_tile_offset(n - 1, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
     float block_y = cy + s.tileset_y_from_mid;
     EXPECT_FALSE(near(at(cx + first.x, block_y + first.y), rgb(bg_color), 20));
     EXPECT_TRUE(near(at(cx + last.x, block_y + last.y), rgb(bg_color)));
@@ -99,17 +97,15 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     EXPECT_GT(count_near(60, (int)line3 - 12, 480, (int)line3 + 12, rgb(s.label3.text_color), 10),
               100);
     for (int k = 0; k < n; k++) {
-        Vec2 at_k = win2_tile_offset(k, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y,
-                                     s.tiles_max_per_row);
+        Vec2 at_k = win2_tile_offset(k, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
         EXPECT_FALSE(near(at(cx + at_k.x, block_y + at_k.y), rgb(bg_color), 20)) << "picture " << k;
     }
     // Every picture lies on screen.
     EXPECT_GE(cx + first.x - s.tile_size.x / 2, 0);
-    int per_row = s.tiles_max_per_row < n ? s.tiles_max_per_row : n;
-    Vec2 row_end = win2_tile_offset(per_row - 1, n, s.tile_size, s.tileset_padding_x,
-                                    s.tileset_padding_y, s.tiles_max_per_row);
+    Vec2 row_end = win2_tile_offset(s.tiles_max_per_row - 1, n, s.tile_size, s.tileset_padding_x,
+                                    s.tileset_padding_y);
     EXPECT_LE(cx + row_end.x + s.tile_size.x / 2, 540);
-    // A picture large enough to know on a whole white back.
+    // Pictures large enough to know, on whole white backs.
     int fx = (int)(cx + first.x), fy = (int)(block_y + first.y);
     EXPECT_GE(91 - count_near(fx - 45, fy, fx + 45, fy, rgb(bg_color), 20), 50);
     EXPECT_TRUE(near(at(fx, fy - s.tile_size.y / 2 + 2), {255, 255, 255, 255}));

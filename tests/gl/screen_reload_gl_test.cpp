@@ -79,7 +79,6 @@ TEST_F(ScreenGl, ShapeSizesFollowTheConfigAfterAReload) {
     start_tutorial();  // a re-read while the practice board is out
     edit_config("no_moves", "grid_bg_padding", "24");
     EXPECT_FLOAT_EQ(grid_background.height, before.y + 24);
-    end_tutorial();
 
     draw_frame();
     // The wider button now reaches 90 pixels in from its right edge.

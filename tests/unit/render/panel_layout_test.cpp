@@ -25,10 +25,4 @@ TEST(PanelLayout, BandsSplitAtTheCornerSize) {
     }
 }
 
-TEST(PanelLayout, APanelLowerOrNarrowerThanTwoCornersHasHalfSizeCorners) {
-    EXPECT_FLOAT_EQ(panel_corner(100, 40), 16);
-    EXPECT_FLOAT_EQ(panel_corner(30, 30), 15);
-    EXPECT_FLOAT_EQ(panel_corner(100, 20), 10);
-}
-
 }  // namespace
