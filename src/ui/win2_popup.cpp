@@ -82,10 +82,12 @@ void draw_picture_in_tile(const Texture* picture, Vec2 tile_size) {
 }  // namespace
 
 Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y) {
-    int per_row = win2_popup_settings.tiles_max_per_row;
-    if (per_row <= 0) per_row = (n + 1) / 2;
-    if (per_row <= 0) per_row = 1;
-    int rows = (n + per_row - 1) / per_row;
+    int per_row = win2_popup_settings.tiles_max_per_row, rows = 2;
+    if (per_row > 0)
+        rows = (n + per_row - 1) / per_row;
+    else
+        per_row = (n + 1) / 2;  // unset: two rows
+    if (per_row < 1) per_row = 1;
     int row = k / per_row, column = k % per_row;
     int in_row = n - row * per_row;
     if (in_row > per_row) in_row = per_row;

@@ -579,6 +579,7 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     EXPECT_STREQ(moves_label.text, "");
 
     close_overlay(OVERLAY_WIN2_POPUP);
+    load_progress();
     tutorial_done = 0;  // the first-run tutorial comes first
     start_level();
     start_tutorial();
