@@ -12,7 +12,6 @@ import base64, functools, http.server, io, json, os, shutil, socket, struct
 import subprocess, sys, tempfile, threading, time, urllib.request
 from PIL import Image, ImageChops
 
-WEB, BUILD = sys.argv[1], sys.argv[2]
 SRC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 TOOL = ["/usr/bin/python3", os.path.join(SRC, "tests/e2e/board_tool.py")]
 WHITE = (255, 255, 255)
@@ -105,18 +104,22 @@ def face(image, point):  # a tile's face shows just above its picture
     return image.getpixel((point[0], point[1] - 36)) == WHITE
 
 
-work = tempfile.mkdtemp(prefix="game_web_")
-server = http.server.ThreadingHTTPServer(
-    ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=WEB))
-server.RequestHandlerClass.log_message = lambda *a: None
-threading.Thread(target=server.serve_forever, daemon=True).start()
-page_url = "http://127.0.0.1:%d/index.html" % server.server_address[1]
-browser = subprocess.Popen(
-    ["chromium", "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-     "--window-size=540,960", "--remote-debugging-port=0", "--user-data-dir=" + work + "/profile",
-     "--no-first-run", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-desktop = None
-try:
+FIRST_FRAME = ("new Promise(r => (function w() { if (window.Module && Module.calledRun) "
+               "requestAnimationFrame(() => requestAnimationFrame(() => r(performance.now()))); "
+               "else setTimeout(w, 10); })())")
+
+
+def open_page(web, work):
+    """Serves web and starts Chromium on a 540 x 960 page: (browser, page, load)."""
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=web))
+    server.RequestHandlerClass.log_message = lambda *a: None
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    url = "http://127.0.0.1:%d/index.html" % server.server_address[1]
+    browser = subprocess.Popen(
+        ["chromium", "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+         "--window-size=540,960", "--remote-debugging-port=0", "--user-data-dir=" + work + "/profile",
+         "--no-first-run", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     for line in browser.stderr:
         if line.startswith("DevTools listening on "):
             port = line.split(":")[2].split("/")[0]
@@ -125,15 +128,49 @@ try:
     targets = json.load(urllib.request.urlopen("http://127.0.0.1:%s/json/list" % port))
     page = DevTools([t for t in targets if t["type"] == "page"][0]["webSocketDebuggerUrl"])
     page.call("Emulation.setDeviceMetricsOverride", width=540, height=960, deviceScaleFactor=1, mobile=False)
-    first_frame = ("new Promise(r => (function w() { if (window.Module && Module.calledRun) "
-                   "requestAnimationFrame(() => requestAnimationFrame(() => r(performance.now()))); "
-                   "else setTimeout(w, 10); })())")
 
-    def load(reload=False):
-        page.call("Page.reload") if reload else page.call("Page.navigate", url=page_url)
+    def load(reload=False):  # milliseconds from the page's start to its first frame
+        page.call("Page.reload") if reload else page.call("Page.navigate", url=url)
         time.sleep(0.3)
-        return page.eval(first_frame)
+        return page.eval(FIRST_FRAME)
+    return browser, page, load
 
+
+def plant_save(page, work, level):
+    """An autosave at level (tutorial done) in the page's storage; the running
+    game is kept from saving over it when the page goes."""
+    subprocess.run(TOOL + ["save", work + "/autosave", str(level)], check=True)
+    save = list(open(work + "/autosave", "rb").read())
+    page.eval("GLFW.active.windowIconifyFunc = 0; FS.writeFile('/save/autosave', new Uint8Array(%s)); "
+              "new Promise(r => FS.syncfs(false, e => r(String(e))))" % save)
+
+
+def click_points(build, work, level, mode):
+    """Points to press, two per pair, that clear the level's board."""
+    layout = subprocess.run([build + "/level-tool", str(level), "--counts-from", build + "/run/images",
+                             "--offsets", build + "/run/level_seed_offsets"],
+                            check=True, capture_output=True, text=True)
+    open(work + "/layout", "w").write(layout.stdout)
+    clicks = subprocess.run(TOOL + ["clicks", build + "/run/config.txt", work + "/layout", mode],
+                            check=True, capture_output=True, text=True).stdout.split()
+    return [(int(clicks[i]), int(clicks[i + 1])) for i in range(0, len(clicks) - 1, 2)]
+
+
+def main(web, build):
+    work = tempfile.mkdtemp(prefix="game_web_")
+    browser, page, load = open_page(web, work)
+    desktop = []
+    try:
+        test(build, work, page, load, desktop.append)
+    finally:
+        for process in desktop:
+            process.kill()
+        browser.kill()
+        browser.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def test(build, work, page, load, keep_desktop):
     # A fresh page: the first frame, then the first key starts the sound.
     print("page load to first frame: %.0f ms" % load())
     page.call("Input.dispatchKeyEvent", type="keyDown", key="a", code="KeyA", windowsVirtualKeyCode=65)
@@ -145,29 +182,20 @@ try:
     if not (later > 0.02 and start < 0.5 * later):
         fail("the music does not fade in: %s" % peaks[:40])
 
-    # Level 1 with the tutorial done, planted in the page's storage; the
-    # running game is kept from saving over it when the page goes.
-    subprocess.run(TOOL + ["save", work + "/autosave", "1"], check=True)
-    save = list(open(work + "/autosave", "rb").read())
-    page.eval("GLFW.active.windowIconifyFunc = 0; FS.writeFile('/save/autosave', new Uint8Array(%s)); "
-              "new Promise(r => FS.syncfs(false, e => r(String(e))))" % save)
-    layout = subprocess.run([BUILD + "/level-tool", "1", "--counts-from", BUILD + "/run/images", "--offsets",
-                             BUILD + "/run/level_seed_offsets"], check=True, capture_output=True, text=True)
-    open(work + "/level1", "w").write(layout.stdout)
-    clicks = subprocess.run(TOOL + ["clicks", BUILD + "/run/config.txt", work + "/level1", "regular"],
-                            check=True, capture_output=True, text=True).stdout.split("\n")
-    pair = [tuple(int(v) for v in line.split()) for line in clicks[:2]]
+    # Level 1 with the tutorial done.
+    plant_save(page, work, 1)
+    pair = click_points(build, work, 1, "regular")[:2]
     load(reload=True)
     board = wait("level 1's tiles never showed", 20, lambda: (lambda s: face(s, pair[0]) and s)(page.shot()))
     time.sleep(1.0)
     board = page.shot()
 
     # The desktop game on the same save, under Xvfb.
-    shutil.copytree(BUILD + "/run", work + "/run", symlinks=False)
+    shutil.copytree(build + "/run", work + "/run", symlinks=False)
     shutil.copy(work + "/autosave", work + "/run/autosave")
     env = dict(os.environ, SDL_AUDIODRIVER="dummy")
-    desktop = subprocess.Popen([work + "/run/game"], cwd=work + "/run", env=env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    keep_desktop(subprocess.Popen([work + "/run/game"], cwd=work + "/run", env=env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
 
     def desktop_shot():
         subprocess.run(["import", "-window", "root", "-crop", "540x960+0+0", "PNG24:" + work + "/d.png"],
@@ -196,10 +224,7 @@ try:
     if face(back, pair[0]) or face(back, pair[1]) or differing(left, back) > 0.01:
         fail("the board after a reload is not the one left (%.1f%% differs)" % (100 * differing(left, back)))
     print("browser test passed")
-finally:
-    if desktop:
-        desktop.kill()
-    browser.kill()
-    browser.wait()
-    server.shutdown()
-    shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
