@@ -357,6 +357,10 @@ static bool loop_pass() {
         // a frame starts at most every 5 ms, the swap included.
         platform_sleep_us(frame_sleep_us(platform_now() - loop.pass_start, min_frame_time));
     } else {
+        // A browser closes its tab without a word, and storage written while
+        // the page goes may be lost: there the progress is kept whenever the
+        // game comes to rest.
+        if (loop.drew_last && !platform_can_quit()) keep_progress();
         show_fps_in_title(platform_now());
         double wait = seconds_until_due(platform_now());
         if (!platform_rest_loop(wait)) glfwWaitEventsTimeout(wait);

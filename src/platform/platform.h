@@ -103,8 +103,8 @@ bool platform_fill_page();
 // Full screen in a browser is the page's: switches it and returns true.
 // False on the desktop, where the window library does it.
 bool platform_toggle_page_full_screen();
-// False in a browser, which closes its tabs itself: the quit key does
-// nothing there.
+// False in a browser, which closes its tabs itself without a word: the quit
+// key does nothing there, and the game keeps its progress as it goes.
 bool platform_can_quit();
 // The first line a shader source is given in place of its own version
 // line (GLSL ES 3.00 with a default precision in a browser), or null to

@@ -111,9 +111,10 @@ FIRST_FRAME = ("new Promise(r => (function w() { if (window.Module && Module.cal
 
 def open_page(web, work):
     """Serves web and starts Chromium on a 540 x 960 page: (browser, page, load)."""
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(http.server.SimpleHTTPRequestHandler, directory=web))
-    server.RequestHandlerClass.log_message = lambda *a: None
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=web))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     url = "http://127.0.0.1:%d/index.html" % server.server_address[1]
     browser = subprocess.Popen(
@@ -138,10 +139,11 @@ def open_page(web, work):
 
 def plant_save(page, work, level):
     """An autosave at level (tutorial done) in the page's storage; the running
-    game is kept from saving over it when the page goes."""
+    game is stopped first so that it cannot save over it."""
     subprocess.run(TOOL + ["save", work + "/autosave", str(level)], check=True)
     save = list(open(work + "/autosave", "rb").read())
-    page.eval("GLFW.active.windowIconifyFunc = 0; FS.writeFile('/save/autosave', new Uint8Array(%s)); "
+    page.eval("Browser.mainLoop.pause(); Browser.mainLoop.resume = () => 0; GLFW.active.windowIconifyFunc = 0; "
+              "FS.writeFile('/save/autosave', new Uint8Array(%s)); "
               "new Promise(r => FS.syncfs(false, e => r(String(e))))" % save)
 
 
