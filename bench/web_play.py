@@ -5,7 +5,8 @@ tests/web/browser_test.py:
   - page load to the first frame: a fresh profile, then warm reloads;
   - frames a second while the 9 x 10 Time Challenge (level 10) is played
     fast, a pair every quarter of a second (the title's count, each second);
-  - CPU of all Chromium processes at rest, the tab visible and hidden."""
+  - CPU of all Chromium processes at rest, the tab visible and hidden, and
+    with only empty tabs."""
 import os, statistics, subprocess, sys, tempfile, time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 import browser_test as bt
@@ -59,13 +60,20 @@ try:
     print("playing level 10 fast: %d presses; fps readings %s; median %s"
           % (len(points), fps, statistics.median(fps) if fps else "none"))
 
+    # At rest on a regular level (no clock), then the same page hidden, and
+    # the browser on an empty page for comparison.
+    bt.plant_save(page, work, 2)
+    load(reload=True)
     time.sleep(3)
-    print("at rest, tab visible: %.1f %% of one core" % cpu_share(10))
+    print("at rest on level 2, tab visible: %.1f %% of one core" % cpu_share(10))
     other = page.call("Target.createTarget", url="about:blank")
     page.call("Target.activateTarget", targetId=other["targetId"])
     time.sleep(1)
     print("game tab now %s" % page.eval("document.visibilityState"))
     print("at rest, tab hidden: %.1f %% of one core" % cpu_share(10))
+    page.call("Page.navigate", url="about:blank")
+    page.call("Target.activateTarget", targetId=other["targetId"])
+    print("the browser with two empty tabs: %.1f %% of one core" % cpu_share(10))
 finally:
     browser.kill()
     browser.wait()
