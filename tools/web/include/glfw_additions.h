@@ -7,7 +7,12 @@
 extern "C" {
 #endif
 struct GLFWwindow;
+struct GLFWmonitor;
 void glfwGetWindowContentScale(struct GLFWwindow* window, float* x, float* y);
+void glfwGetMonitorWorkarea(struct GLFWmonitor* monitor, int* x, int* y, int* width, int* height);
+typedef void (*GLFWwindowcontentscalefun)(struct GLFWwindow* window, float x, float y);
+GLFWwindowcontentscalefun glfwSetWindowContentScaleCallback(struct GLFWwindow* window,
+                                                            GLFWwindowcontentscalefun callback);
 #ifdef __cplusplus
 }
 #endif
