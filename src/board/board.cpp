@@ -10,10 +10,6 @@
 
 Board board;
 
-CellSprite level_sprites[BOARD_MAX_CELLS];
-CellSprite* sprite = level_sprites;
-uint8_t draw_layer[BOARD_MAX_CELLS];
-uint8_t shuffling[BOARD_MAX_CELLS];
 GhostFlag ghost[BOARD_MAX_CELLS];
 
 bool time_challenge;
@@ -23,10 +19,6 @@ uint8_t tile_set_count;
 uint8_t tile_counts[MAX_TILE_SETS];
 
 uint8_t level_seed_offsets[LEVEL_SEED_OFFSET_COUNT];
-
-void use_cell_sprites(CellSprite* sprites) {
-    sprite = sprites ? sprites : level_sprites;
-}
 
 LevelMode level_mode(uint16_t level) {
     if (level % 20 == 0) return LEVEL_PAIRS_COUNTDOWN;

@@ -8,17 +8,14 @@
 //   tile set  a numbered directory of pictures; ten levels share one;
 //   layout    the cells of a level as generated from its number.
 //
-// One global Board is played on. The per-cell drawing state lives in
-// parallel arrays indexed like the cells. Nothing here touches OpenGL:
-// textures are only referenced through the render pool.
+// One global Board is played on. How its cells look is the screen's
+// (screen/board_view.h); nothing here draws.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "config/config.h"
-
-struct Texture;
 
 enum {
     BOARD_MAX_SIDE = 10,
@@ -43,23 +40,9 @@ struct Board {
 
 extern Board board;
 
-// --- Per-cell drawing state ------------------------------------------------
-
-struct CellSprite {
-    Texture* texture;  // picture of the tile, or null
-    float scale;       // extra scale of bounce/appear; 0 at rest, -1 about to appear
-    float x, y;        // drawn centre in layout units while shuffling
-};
+// A Pairs Countdown ghost: an empty cell announced to hold a tile soon.
 typedef uint8_t GhostFlag;
-
-extern CellSprite level_sprites[BOARD_MAX_CELLS];
-// The sprite array in use: level_sprites, or the tutorial's own array.
-extern CellSprite* sprite;
-extern uint8_t draw_layer[BOARD_MAX_CELLS];
-extern uint8_t shuffling[BOARD_MAX_CELLS];
 extern GhostFlag ghost[BOARD_MAX_CELLS];
-
-void use_cell_sprites(CellSprite* sprites);  // null puts level_sprites back
 
 // --- Levels and modes ---------------------------------------------------------
 

@@ -12,13 +12,8 @@
 // One struct, so that a level (or a test) starts from Level{}. The fields
 // marked "verbs" change only through the functions below.
 struct Level {
-    // The selection and the last removed pair's connecting line.
     bool selected;          // a first tile is selected
     uint8_t selected_cell;  // ...in this cell
-    uint8_t second_cell;    // the cell that completed the last pair
-    Vec2 line_points[4];    // layout positions of the line's points
-    uint8_t line_point_count;
-    float line_alpha, line_scale;
 
     // verbs: a removed tile's animation runs while its cell is marked here,
     // and removing_count counts the marked cells.

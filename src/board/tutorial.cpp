@@ -9,7 +9,6 @@
 
 bool tutorial_active;
 Tutorial tutorial;
-float demo_alpha;
 
 namespace {
 

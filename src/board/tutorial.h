@@ -25,7 +25,6 @@ struct Tutorial {
     Vec2 demo_points[4];
 };
 extern Tutorial tutorial;
-extern float demo_alpha;  // opacity of the demonstration line
 
 // Sets the level's board aside (unless a practice board is already being
 // played) and lays out step 1.

@@ -1,6 +1,7 @@
 // click.cpp - routing of presses to the open popup or panel, and what a
 // press on the board does: selecting, matching by the connection rule, and
 // the animations and sounds a removed pair starts.
+#include "screen/board_view.h"
 #include "screen/click.h"
 
 #include <cstdio>
@@ -33,12 +34,12 @@ bool inside(float x, float y, float cx, float cy, float w, float h) {
 // Restarts tile i's swell-and-return. A bounce still running is first put
 // back to where it started, so repeated presses never ratchet the scale.
 void bounce_tile(uint8_t i) {
-    draw_layer[i] = 1;
+    view.draw_layer[i] = 1;
     stop_bounce(i);
-    if (!start_cell_tween(TWEEN_BOUNCE, i, &sprite[i].scale, sprite[i].scale,
+    if (!start_cell_tween(TWEEN_BOUNCE, i, &cell_sprites()[i].scale, cell_sprites()[i].scale,
                           tile_bounce_extra_scale, tile_bounce_duration, ease_bump, false,
                           on_bounce_done))
-        draw_layer[i] = 0;  // no bounce will end to lower it
+        view.draw_layer[i] = 0;  // no bounce will end to lower it
 }
 
 namespace {
@@ -48,23 +49,23 @@ namespace {
 bool start_removal(uint8_t cell, uint8_t layer) {
     board.cells[cell] = EMPTY_CELL;
     begin_removal(cell);
-    draw_layer[cell] = layer;
+    view.draw_layer[cell] = layer;
     stop_cell_tween(TWEEN_BOUNCE, cell);
-    return start_cell_tween(TWEEN_BOUNCE, cell, &sprite[cell].scale, sprite[cell].scale,
+    return start_cell_tween(TWEEN_BOUNCE, cell, &cell_sprites()[cell].scale, cell_sprites()[cell].scale,
                             tile_bounce_extra_scale, tile_remove_duration1, ease_out_sine, true,
                             on_tile_lifted) != nullptr;
 }
 
 void start_line() {
     stop_tweens_with_prefix("line");
-    level_state.line_alpha = 0.0f;
-    level_state.line_scale = 0.0f;
-    level_state.line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
-    for (int k = 0; k < level_state.line_point_count; k++)
-        level_state.line_points[k] = cell_home_position(connection_path.points[k]);
-    start_tween("line_alpha", &level_state.line_alpha, 0.0f, 1.0f, tile_remove_duration1,
+    view.line_alpha = 0.0f;
+    view.line_scale = 0.0f;
+    view.line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
+    for (int k = 0; k < view.line_point_count; k++)
+        view.line_points[k] = cell_home_position(connection_path.points[k]);
+    start_tween("line_alpha", &view.line_alpha, 0.0f, 1.0f, tile_remove_duration1,
                 ease_out_sine, 0.0f, false, on_line_shown);
-    start_tween("line_scale", &level_state.line_scale, 0.0f, 1.0f, tile_remove_duration1,
+    start_tween("line_scale", &view.line_scale, 0.0f, 1.0f, tile_remove_duration1,
                 ease_out_sine);
 }
 
@@ -105,7 +106,7 @@ void select_tile(uint8_t i) {
     level_state.selected_cell = i;
     if (time_challenge && !tutorial_active && !clock_running()) {
         start_clock();
-        timer_highlight = timer_label_settings.highlight_duration;
+        view.timer_highlight = timer_label_settings.highlight_duration;
     }
     play_effect("tile_select");
     bounce_tile(i);
@@ -148,7 +149,6 @@ void board_click(bool is_press, float x, float y) {
             finish_press(x, y);
             return;
         }
-        level_state.second_cell = i;
         if (find_connection(level_state.selected_cell, i)) {
             remove_pair(level_state.selected_cell, i);
             return;

@@ -10,8 +10,6 @@ struct TweenSlot;
 // running Time Challenge clock waits meanwhile.
 extern bool window_away;
 
-extern float timer_highlight;         // seconds left of the timer's flash
-extern float ghost_appear_factor;     // 0..1, grows new ghosts
 
 // The removal tween's last phase ends: the tile is gone.
 void on_tile_removed(TweenSlot* slot);

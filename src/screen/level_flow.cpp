@@ -1,6 +1,7 @@
 // level_flow.cpp - start_level, advance_level and reset_level_state: the
 // rules deal the board, then the pictures, labels and grid background
 // follow it, and a restored board that had already ended shows its result.
+#include "screen/board_view.h"
 #include "screen/level_flow.h"
 
 #include <cstdio>
@@ -41,13 +42,12 @@ void set_level_labels() {
 
 void start_level() {
     bool resumed = deal_level();
-    use_cell_sprites(nullptr);
     set_cell_textures(current_set);
     rebuild_grid_background();
     set_level_labels();
     if (!resumed) return;
     for (GhostFlag flag : ghost)
-        if (flag) ghost_appear_factor = 1.0f;  // restored ghosts show at full size
+        if (flag) view.ghost_appear_factor = 1.0f;  // restored ghosts show at full size
     // A board saved at the end of its level shows its result again.
     finish_level(level_result());
     // A board saved with no move left waits for its shuffle again.
@@ -59,16 +59,11 @@ void reset_level_state() {
     stop_tweens_with_prefix("tile");
     stop_tweens_with_prefix("line");
     stop_tweens_with_prefix("help_popup_line");
-    level_state.line_alpha = 0.0f;
-    level_state.line_scale = 0.0f;
-    demo_alpha = 0.0f;
     level_state.selected = false;
     hide_no_moves();
     clear_removals();
     memset(ghost, 0, sizeof ghost);
-    memset(shuffling, 0, sizeof shuffling);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(level_sprites, 0, sizeof level_sprites);
+    view = BoardView{};
 }
 
 void advance_level() {

@@ -13,6 +13,7 @@
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
 #include "screen/game_screen.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
@@ -25,8 +26,6 @@
 
 bool window_away;
 
-float timer_highlight;
-float ghost_appear_factor;
 
 TextLabel level_label, challenge_label, timer_label, moves_label;
 
@@ -37,7 +36,7 @@ void format_clock_text(char* out, size_t capacity, unsigned seconds) {
 // --- Completion handlers ---------------------------------------------------------
 
 void on_bounce_done(TweenSlot* slot) {
-    if (slot->user < BOARD_MAX_CELLS) draw_layer[slot->user] = 0;
+    if (slot->user < BOARD_MAX_CELLS) view.draw_layer[slot->user] = 0;
 }
 
 // The swell is over: the same slot goes on to shrink the tile to nothing.
@@ -52,14 +51,14 @@ void on_tile_lifted(TweenSlot* slot) {
 }
 
 void on_line_shown(TweenSlot*) {
-    start_tween("line_alpha2", &level_state.line_alpha, level_state.line_alpha, 0.0f,
+    start_tween("line_alpha2", &view.line_alpha, view.line_alpha, 0.0f,
                 tile_remove_duration2, ease_in_sine);
-    start_tween("line_scale2", &level_state.line_scale, level_state.line_scale, 0.0f,
+    start_tween("line_scale2", &view.line_scale, view.line_scale, 0.0f,
                 tile_remove_duration2, ease_in_sine);
 }
 
 void on_shuffle_done(TweenSlot* slot) {
-    if (slot->user < BOARD_MAX_CELLS) shuffling[slot->user] = 0;
+    if (slot->user < BOARD_MAX_CELLS) view.shuffling[slot->user] = 0;
 }
 
 // --- End of a removal ----------------------------------------------------------------
@@ -72,18 +71,18 @@ void show_refill(const Refill& refill) {
         uint8_t i = refill.grown[k];
         char name[32];
         tile_picture_name(name, sizeof name, current_set, board.cells[i]);
-        sprite[i].texture = find_texture(name);
-        sprite[i].scale = -1.0f;
-        if (!start_cell_tween(TWEEN_APPEAR, i, &sprite[i].scale, -1.0f, 0.0f,
+        cell_sprites()[i].texture = find_texture(name);
+        cell_sprites()[i].scale = -1.0f;
+        if (!start_cell_tween(TWEEN_APPEAR, i, &cell_sprites()[i].scale, -1.0f, 0.0f,
                               tile_appear_duration, ease_out_sine))
-            sprite[i].scale = 0.0f;
+            cell_sprites()[i].scale = 0.0f;
     }
     if (refill.announced) {
         stop_tween("ghost_appear");
-        ghost_appear_factor = 0.0f;
-        if (!start_tween("ghost_appear", &ghost_appear_factor, 0.0f, 1.0f, ghost_appear_duration,
+        view.ghost_appear_factor = 0.0f;
+        if (!start_tween("ghost_appear", &view.ghost_appear_factor, 0.0f, 1.0f, ghost_appear_duration,
                          ease_out_sine))
-            ghost_appear_factor = 1.0f;
+            view.ghost_appear_factor = 1.0f;
     }
 }
 
@@ -94,7 +93,7 @@ void on_tile_removed(TweenSlot* slot) {
     if (i >= BOARD_MAX_CELLS) return;
     end_removal(i);
     if (board.tile_count > 0) board.tile_count--;
-    draw_layer[i] = 0;
+    view.draw_layer[i] = 0;
 
     if (tutorial_active) {
         on_tutorial_tile_removed();
@@ -115,7 +114,7 @@ void on_tile_removed(TweenSlot* slot) {
 void end_removal_now(uint8_t cell) {
     if (cell >= BOARD_MAX_CELLS) return;
     stop_cell_tween(TWEEN_BOUNCE, cell);
-    sprite[cell].scale = -1.0f;
+    cell_sprites()[cell].scale = -1.0f;
     TweenSlot slot = {};
     slot.user = cell;
     on_tile_removed(&slot);
@@ -123,7 +122,7 @@ void end_removal_now(uint8_t cell) {
 
 void stop_bounce(uint8_t cell) {
     if (TweenSlot* running = find_cell_tween(TWEEN_BOUNCE, cell)) {
-        sprite[cell].scale = running->from;
+        cell_sprites()[cell].scale = running->from;
         stop_cell_tween(TWEEN_BOUNCE, cell);
     }
 }
@@ -136,10 +135,10 @@ void settle_cell_animations() {
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         if (find_cell_tween(TWEEN_APPEAR, (uint8_t)i)) {
             stop_cell_tween(TWEEN_APPEAR, (uint8_t)i);
-            sprite[i].scale = 0.0f;
+            cell_sprites()[i].scale = 0.0f;
         }
         stop_bounce((uint8_t)i);
-        draw_layer[i] = 0;
+        view.draw_layer[i] = 0;
     }
 }
 
@@ -154,7 +153,7 @@ bool run_clock(float dt) {
     format_clock_text(text, sizeof text, level_state.time_left);
     set_label_text(&timer_label, text);
     if (level_state.time_left == 0) return finish_level(level_result());
-    if (level_state.time_left <= 5) timer_highlight = timer_label_settings.highlight_duration;
+    if (level_state.time_left <= 5) view.timer_highlight = timer_label_settings.highlight_duration;
     return false;
 }
 
@@ -167,7 +166,7 @@ void update_game_screen(float dt) {
     bool lost_now = clock_running() && !window_away && run_clock(dt);
     // Counted down also once the clock has stopped, so that a flash never
     // stays on after a won challenge.
-    if (timer_highlight > 0.0f) timer_highlight -= dt;
+    if (view.timer_highlight > 0.0f) view.timer_highlight -= dt;
 
     if (overlay_open(OVERLAY_LOSE_POPUP) && !lost_now && lose_popup_input_delay > 0.0f)
         lose_popup_input_delay -= dt;

@@ -16,6 +16,7 @@
 #include "platform/window_metrics.h"
 #include "render/texture.h"
 #include "screen/game_screen_keys.h"
+#include "screen/board_view.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"
@@ -29,19 +30,15 @@ constexpr float TEST_FRAME = 1.0f / 60.0f;
 inline void reset_game_globals(uint32_t seed) {
     clear_tweens();
     clear_textures();
-    use_cell_sprites(nullptr);
     board = Board{};
-    memset(level_sprites, 0, sizeof level_sprites);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(shuffling, 0, sizeof shuffling);
+    view = BoardView{};
     memset(ghost, 0, sizeof ghost);
     overlays = Overlays{};
     window_away = false;
     win2_popup_ready = false;
-    timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;
+    lose_popup_input_delay = 0;
     tutorial_active = false;
     tutorial = Tutorial{};
-    demo_alpha = 0;
     level = 1;
     tutorial_done = 1;
     music_enabled = 0;

@@ -223,12 +223,12 @@ TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     play_board(3, board_from(4, 3, {0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0}));
     press_cell(5);
     ASSERT_TRUE(level_state.selected);
-    start_tween("line_alpha", &level_state.line_alpha, 0, 1, 1, ease_out_sine);
+    start_tween("line_alpha", &view.line_alpha, 0, 1, 1, ease_out_sine);
     float demo_target = 0;
     start_tween("help_popup_line_alpha", &demo_target, 0, 1, 1, ease_out_sine);
     float other = 0;
     start_tween("menu_panel_scale_up", &other, 0, 1, 1, ease_out_sine);
-    level_state.removing[6] = ghost[6] = shuffling[6] = draw_layer[6] = 1;
+    level_state.removing[6] = ghost[6] = view.shuffling[6] = view.draw_layer[6] = 1;
     level_state.removing_count = 2;
 
     reset_level_state();
@@ -238,9 +238,9 @@ TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     EXPECT_EQ(find_tween("help_popup_line_alpha"), nullptr);
     EXPECT_NE(find_tween("menu_panel_scale_up"), nullptr);  // not a level animation
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(level_state.removing[6] + ghost[6] + shuffling[6] + draw_layer[6], 0);
-    EXPECT_EQ(level_sprites[5].texture, nullptr);
-    EXPECT_EQ(level_sprites[5].scale, 0.0f);
+    EXPECT_EQ(level_state.removing[6] + ghost[6] + view.shuffling[6] + view.draw_layer[6], 0);
+    EXPECT_EQ(view.level_sprites[5].texture, nullptr);
+    EXPECT_EQ(view.level_sprites[5].scale, 0.0f);
 }
 
 TEST_F(Levels, UnusableTileSetsAreNamed) {
@@ -470,13 +470,13 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     EXPECT_EQ(read_bytes("autosave").size(), 32u + 80 + 1);
     memset(ghost, 0, sizeof ghost);
     level_state.pair_budget = 0;
-    ghost_appear_factor = 0;
+    view.ghost_appear_factor = 0;
     load_progress();
     start_level();
     EXPECT_EQ(level_state.pair_budget, 57);
     EXPECT_STREQ(moves_label.text, "57");
     EXPECT_EQ(ghost[board.width + 1], 1);
-    EXPECT_EQ(ghost_appear_factor, 1.0f) << "restored ghosts show at full size";
+    EXPECT_EQ(view.ghost_appear_factor, 1.0f) << "restored ghosts show at full size";
 }
 
 TEST_F(SaveFile, GhostsAreSavedOnlyInPairsCountdown) {
