@@ -8,13 +8,6 @@
 
 #include "platform/platform.h"
 
-Board board;
-
-GhostFlag ghost[BOARD_MAX_CELLS];
-
-bool time_challenge;
-bool pairs_countdown;
-
 uint8_t tile_set_count;
 uint8_t tile_counts[MAX_TILE_SETS];
 

@@ -283,6 +283,8 @@ Vec2 grid_background_size(uint8_t width, uint8_t height, float padding, float ma
     return size;
 }
 
+PanelShape grid_background;
+
 void rebuild_grid_background() {
     Vec2 size = grid_background_size(board.width, board.height, padding_between_tiles,
                                      no_moves_settings.grid_bg_padding);

@@ -9,6 +9,7 @@ struct TweenSlot;
 // Minimised or without the input focus (set by the window callbacks): a
 // running Time Challenge clock waits meanwhile.
 extern bool window_away;
+void set_window_away(bool away);
 
 
 // The removal tween's last phase ends: the tile is gone.

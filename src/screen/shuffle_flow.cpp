@@ -1,6 +1,5 @@
 // shuffle_flow.cpp - shuffle_board and the slide of the tiles to their new
 // cells.
-#include "screen/board_view.h"
 #include "screen/shuffle_flow.h"
 
 #include <cstring>
@@ -10,12 +9,13 @@
 #include "board/level.h"
 #include "board/random.h"
 #include "board/shuffle.h"
+#include "screen/board_view.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
 
 int shuffle_board() {
     settle_cell_animations();
-    level_state.selected = false;
+    drop_selection();
     const int n = board.width * board.height;
     for (int i = 0; i < n; i++) {
         Vec2 home = cell_home_position((uint8_t)i);

@@ -1,10 +1,10 @@
 // tile_textures.cpp - the pictures of a tile set in the texture pool, and
 // the textures of the board's cells.
-#include "screen/board_view.h"
 #include "screen/tile_textures.h"
 
 #include "board/board.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
 
 namespace {
 
@@ -51,3 +51,4 @@ void set_cell_textures(uint8_t set) {
         cell_sprites()[i].texture = find_texture(name);
     }
 }
+

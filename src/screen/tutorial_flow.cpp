@@ -2,7 +2,6 @@
 // draw with their own CellSprite array, so the level's drawing records stay
 // untouched; the level's removals that were running when it opened finish
 // when it closes.
-#include "screen/board_view.h"
 #include "screen/tutorial_flow.h"
 
 #include <cstring>
@@ -13,6 +12,7 @@
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/tile_textures.h"
@@ -85,11 +85,7 @@ void finish_level_removals() {
     state.pending_count = 0;
     for (int k = 0; k < count; k++) begin_removal(state.pending_removals[k]);
     // The level's own end-of-removal event: win, refill or no moves.
-    for (int k = 0; k < count; k++) {
-        TweenSlot slot = {};
-        slot.user = state.pending_removals[k];
-        on_tile_removed(&slot);
-    }
+    for (int k = 0; k < count; k++) end_removal_now(state.pending_removals[k]);
 }
 
 }  // namespace
@@ -101,17 +97,15 @@ void start_tutorial() {
         stop_board_tweens();
         clear_shared_board_state();
     }
-    level_state.selected = false;
+    drop_selection();
 
-    tutorial.next_shown = tutorial_done != 0;
-    tutorial.close_shown = false;
     memset(view.practice_sprites, 0, sizeof view.practice_sprites);
 
     if (!tile_set_loaded(PRACTICE_SET)) {
         load_tile_set(PRACTICE_SET);
         state.loaded_for_tutorial = true;
     }
-    begin_practice();
+    begin_practice(tutorial_done != 0);
     show_step();
 }
 
@@ -120,14 +114,9 @@ void next_tutorial_step() {
     stop_board_tweens();
     memset(view.practice_sprites, 0, sizeof view.practice_sprites);
     clear_shared_board_state();
-    level_state.selected = false;
+    drop_selection();
 
-    tutorial.step++;
-    if (tutorial.step == tutorial.step_count) {
-        tutorial.next_shown = false;
-        if (tutorial_done) tutorial.close_shown = true;
-    }
-    lay_out_practice_step();
+    next_practice_step(tutorial_done != 0);
     show_step();
 }
 
@@ -138,17 +127,14 @@ void end_tutorial() {
     memset(view.practice_sprites, 0, sizeof view.practice_sprites);
     clear_shared_board_state();
     view.demo_alpha = 0;
-    level_state.selected = false;
+    drop_selection();
     if (state.loaded_for_tutorial) {
         unload_tile_set(PRACTICE_SET);
         state.loaded_for_tutorial = false;
     }
     end_practice();
     finish_level_removals();
-    if (!tutorial_done) {
-        tutorial_done = 1;
-        save_progress();
-    }
+    mark_tutorial_done();
 }
 
 void on_tutorial_pair_removed(uint8_t first, uint8_t second) {
@@ -164,5 +150,5 @@ void on_tutorial_tile_removed() {
     if (tutorial.step < tutorial.step_count)
         next_tutorial_step();
     else
-        tutorial.close_shown = true;
+        offer_practice_close();
 }

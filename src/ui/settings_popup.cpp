@@ -167,19 +167,15 @@ void settings_popup_click(float x, float y) {
     const SettingsPopupSettings& s = popup.settings;
     if (switch_hit(x, y, s.music_y_from_mid)) {
         play_effect("toggle");
-        music_enabled = !music_enabled;
-        if (music_enabled)
-            start_music();
-        else
-            stop_music();
+        set_music_enabled(!music_enabled);
         save_progress();
     } else if (switch_hit(x, y, s.sounds_y_from_mid)) {
         // Heard both ways: before going quiet, after coming back.
         if (sounds_enabled) {
             play_effect("toggle");
-            sounds_enabled = 0;
+            set_sounds_enabled(false);
         } else {
-            sounds_enabled = 1;
+            set_sounds_enabled(true);
             play_effect("toggle");
         }
         save_progress();

@@ -53,9 +53,8 @@ protected:
     void play_board(uint16_t lvl, const Board& b) {
         level = lvl;
         choose_tile_sets();
-        board = b;
-        restored = true;
-        start_level();
+        SavedProgress saved = saved_board(lvl, b);
+        start_level(&saved);
     }
 
     void frames(int count) {
