@@ -9,6 +9,7 @@
 #include "board/board.h"
 #include "board/pairs_countdown.h"
 #include "board/save_codec.h"
+#include "board/shuffle.h"
 #include "board/tutorial.h"
 
 uint16_t level;
@@ -54,12 +55,15 @@ bool next_level() {
 
 namespace {
 
-// The saved board with its clock, budget, ghosts and statistics.
+// The saved clock, budget, ghosts and statistics, and the board when it
+// passed its checks (a dropped board's fields hold their defaults).
 void take_saved_level(const SavedProgress& p) {
     board = Board{};
-    board.width = p.width;
-    board.height = p.height;
-    memcpy(board.cells, p.cells, sizeof board.cells);
+    if (p.restored) {
+        board.width = p.width;
+        board.height = p.height;
+        memcpy(board.cells, p.cells, sizeof board.cells);
+    }
     memcpy(ghost, p.ghosts, sizeof ghost);
     level_state.time_left = p.time_left;
     level_state.pair_budget = p.pair_budget;
@@ -76,10 +80,8 @@ bool deal_level(const SavedProgress* saved) {
     LevelMode mode = level_mode(level);
     time_challenge = mode == LEVEL_TIME_CHALLENGE;
     pairs_countdown = mode == LEVEL_PAIRS_COUNTDOWN;
-    if (resumed)
-        take_saved_level(*saved);
-    else
-        generate_level_layout(level);
+    if (saved) take_saved_level(*saved);
+    if (!resumed) generate_level_layout(level);
     board.tile_count = count_tiles(board);
 
     if (time_challenge) {
@@ -119,6 +121,21 @@ void clear_level_play() {
     hide_no_moves();
     clear_removals();
     memset(ghost, 0, sizeof ghost);
+}
+
+// --- Shuffling -------------------------------------------------------------------------
+
+int shuffle_level(uint8_t destination[BOARD_MAX_CELLS]) {
+    int passes = shuffle_cells(destination);
+    // A ghost announces a tile for its cell's place on the board, so it
+    // moves with the cell's content like the tile's drawing record does.
+    const int n = board.width * board.height;
+    GhostFlag moved_ghosts[BOARD_MAX_CELLS];
+    memcpy(moved_ghosts, ghost, sizeof moved_ghosts);
+    for (int i = 0; i < n; i++) moved_ghosts[destination[i]] = ghost[i];
+    memcpy(ghost, moved_ghosts, sizeof moved_ghosts);
+    level_state.selected = false;
+    return passes;
 }
 
 // --- A press -------------------------------------------------------------------------

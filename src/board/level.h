@@ -71,6 +71,11 @@ bool deal_level(const SavedProgress* saved);
 // behind (before it is played again or the next one is dealt).
 void clear_level_play();
 
+// The board's tiles permuted until a move exists (board/shuffle), the
+// ghosts moved with their cells and the selection dropped; destination[i]
+// is where cell i's content went. Returns the passes made.
+int shuffle_level(uint8_t destination[BOARD_MAX_CELLS]);
+
 // --- A press -------------------------------------------------------------------------
 
 enum PressResult : uint8_t {

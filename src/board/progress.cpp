@@ -1,6 +1,6 @@
-// progress.cpp - levels and their challenge modes, moving on to the next
-// level, and saving the progress to "autosave" and reading it back (the
-// record's bytes are board/save_codec's).
+// progress.cpp - saving the progress to "autosave" and reading it back
+// (the record's bytes are board/save_codec's), and the tutorial mark and
+// vibration setting kept with it.
 #include "board/progress.h"
 
 #include <cstdio>

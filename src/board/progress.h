@@ -1,9 +1,10 @@
-// progress.h - levels, challenge modes and the saved progress.
+// progress.h - the saved progress: the "autosave" file that keeps the
+// level number, the tutorial mark, the settings and the level being played
+// (board, clock or budget, ghosts, statistics) between runs.
 //
-// The player's progress (level, settings, the board being played with its
-// clock or budget, and the statistics of the level) lives here, together
-// with the rules of dealing a level and moving on to the next, and the
-// "autosave" file that keeps all of it between runs.
+// Saving gathers them from their owners; loading applies the level number,
+// the tutorial mark and the settings and returns the record, whose board
+// deal_level (board/level.h) plays on.
 #pragma once
 
 #include <cstddef>

@@ -15,7 +15,6 @@
 
 int shuffle_board() {
     settle_cell_animations();
-    drop_selection();
     const int n = board.width * board.height;
     for (int i = 0; i < n; i++) {
         Vec2 home = cell_home_position((uint8_t)i);
@@ -24,7 +23,7 @@ int shuffle_board() {
     }
 
     uint8_t destination[BOARD_MAX_CELLS];
-    int passes = shuffle_cells(destination);
+    int passes = shuffle_level(destination);
 
     CellSprite moved_sprites[BOARD_MAX_CELLS];
     memcpy(moved_sprites, cell_sprites(), sizeof moved_sprites);

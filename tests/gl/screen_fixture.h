@@ -25,7 +25,7 @@
 #include "screen/game_screen.h"
 #include "screen/tile_textures.h"
 #include "support/gl_context.h"
-#include "unit/board/game_fixture.h"
+#include "unit/screen/game_fixture.h"
 
 class ScreenGl : public ::testing::Test {
    protected:

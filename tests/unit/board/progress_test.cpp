@@ -7,7 +7,7 @@
 
 #include "audio/sounds.h"
 #include "board/save_codec.h"
-#include "game_fixture.h"
+#include "unit/screen/game_fixture.h"
 #include "platform/platform.h"
 #include "screen/tile_textures.h"
 #include "ui/overlays.h"

@@ -9,7 +9,7 @@
 #include "board/shuffle.h"
 #include "screen/shuffle_flow.h"
 #include "screen/tile_textures.h"
-#include "../board/game_fixture.h"
+#include "game_fixture.h"
 #include "ui/overlays.h"
 
 namespace {

@@ -27,7 +27,7 @@
 #include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"
-#include "board_test_util.h"
+#include "unit/board/board_test_util.h"
 
 constexpr uint32_t GAME_TEST_SEED = 2024;
 

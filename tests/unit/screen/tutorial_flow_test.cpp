@@ -1,4 +1,4 @@
-// tutorial_test.cpp - the three practice boards played through the real
+// tutorial_flow_test.cpp - the three practice boards played through the real
 // click handling and frame update: what the help popup offers at each
 // step, walls, the demonstration line, and getting the level back exactly.
 #include "ui/overlays.h"
