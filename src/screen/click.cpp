@@ -105,8 +105,12 @@ void finish_press(float x, float y) {
 
 void board_click(bool is_press, float x, float y) {
     PressOutcome out = press_cell(cell_at_point(x, y), is_press);
-    // A tile that is still appearing stops where it is.
-    if (out.result >= PRESS_KEPT) stop_cell_tween(TWEEN_APPEAR, out.cell);
+    // A pressed tile that is still appearing shows whole at once: one left
+    // part-grown would look broken for the rest of the level.
+    if (out.result >= PRESS_KEPT && find_cell_tween(TWEEN_APPEAR, out.cell)) {
+        stop_cell_tween(TWEEN_APPEAR, out.cell);
+        cell_sprites()[out.cell].scale = 0;
+    }
     switch (out.result) {
         case PRESS_LOCKED:
             return;

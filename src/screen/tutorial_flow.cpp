@@ -15,6 +15,7 @@
 #include "screen/board_view.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
+#include "screen/finish_level.h"
 #include "screen/tile_textures.h"
 #include "tween/tween.h"
 
@@ -135,6 +136,8 @@ void end_tutorial() {
     end_practice();
     finish_level_removals();
     mark_tutorial_done();
+    // A result restored at start-up waited for the tutorial.
+    finish_level(level_result());
 }
 
 void on_tutorial_pair_removed(uint8_t first, uint8_t second) {

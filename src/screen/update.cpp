@@ -158,13 +158,14 @@ void update_game_screen(float dt) {
     update_tweens(dt);
     if (tutorial_active) return;
 
+    // Counted down also once the clock has stopped, so that a flash never
+    // stays on after a won challenge; and before the clock runs, so that a
+    // flash it starts is drawn whole even after the loop slept a second.
+    if (view.timer_highlight > 0.0f) view.timer_highlight -= dt;
     bool play_time_runs = !overlay_open(OVERLAY_WIN_POPUP) && !overlay_open(OVERLAY_MENU_PANEL) &&
                           !overlay_open(OVERLAY_SETTINGS_POPUP);
     TickOutcome tick = tick_level(dt, window_away, play_time_runs);
     bool lost_now = tick.second_changed && show_clock_second(tick);
-    // Counted down also once the clock has stopped, so that a flash never
-    // stays on after a won challenge.
-    if (view.timer_highlight > 0.0f) view.timer_highlight -= dt;
 
     if (!lost_now) count_down_lose_popup_delay(dt);
 }

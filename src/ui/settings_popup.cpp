@@ -181,8 +181,9 @@ void settings_popup_click(float x, float y) {
                             s.close_button.size.y)) {
         play_effect("tap");
         close_overlay(OVERLAY_SETTINGS_POPUP);
-        // The clock runs on, even if no tile had been picked yet.
-        if (time_challenge) start_clock();
+        // The clock runs on, even if no tile had been picked yet, but only
+        // while the level is still being played.
+        if (time_challenge && level_result() == LEVEL_PLAYING) start_clock();
     }
 }
 
