@@ -579,9 +579,9 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     EXPECT_STREQ(moves_label.text, "");
 
     close_overlay(OVERLAY_WIN2_POPUP);
-    load_progress();
+    SavedProgress saved = load_progress();
     tutorial_done = 0;  // the first-run tutorial comes first
-    start_level();
+    start_level(&saved);
     start_tutorial();
     EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
     end_tutorial();
