@@ -31,6 +31,7 @@
 #include "render/primitives.h"
 #include "render/shader.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
 #include "screen/game_screen.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
@@ -113,12 +114,12 @@ void busy_board() {
         if (board.cells[i]) first = i;
     level_state.selected = true;
     level_state.selected_cell = (uint8_t)first;
-    level_state.line_point_count = 4;
-    level_state.line_points[0] = cell_home_position(0);
-    level_state.line_points[1] = cell_home_position((uint8_t)(board.width - 1));
-    level_state.line_points[2] = cell_home_position((uint8_t)(board.width * board.height - 1));
-    level_state.line_points[3] = cell_home_position((uint8_t)(board.width * (board.height - 1)));
-    level_state.line_alpha = level_state.line_scale = 1;
+    view.line_point_count = 4;
+    view.line_points[0] = cell_home_position(0);
+    view.line_points[1] = cell_home_position((uint8_t)(board.width - 1));
+    view.line_points[2] = cell_home_position((uint8_t)(board.width * board.height - 1));
+    view.line_points[3] = cell_home_position((uint8_t)(board.width * (board.height - 1)));
+    view.line_alpha = view.line_scale = 1;
 }
 
 // Times each frame's update and drawing, finished on the GPU; reports the

@@ -94,7 +94,7 @@ static void on_iconify(GLFWwindow* window, int iconified) {
     catch_up_idle_time();
     request_frame();
     away.iconified = iconified == GLFW_TRUE;
-    window_away = away.iconified || away.unfocused;
+    set_window_away(away.iconified || away.unfocused);
     if (away.iconified) keep_progress();
 }
 
@@ -102,7 +102,7 @@ static void on_focus(GLFWwindow* window, int focused) {
     catch_up_idle_time();
     request_frame();
     away.unfocused = focused != GLFW_TRUE;
-    window_away = away.iconified || away.unfocused;
+    set_window_away(away.iconified || away.unfocused);
 }
 
 static void ignore_character(GLFWwindow* window, unsigned int codepoint) {}

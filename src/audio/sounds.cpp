@@ -296,6 +296,24 @@ static Voice* first_music_voice() {
     return nullptr;
 }
 
+void restore_sound_switches(uint8_t music, uint8_t sounds, uint64_t music_position) {
+    music_enabled = music;
+    sounds_enabled = sounds;
+    music_resume_position = music_position;
+}
+
+void set_music_enabled(bool on) {
+    music_enabled = on;
+    if (on)
+        start_music();
+    else
+        stop_music();
+}
+
+void set_sounds_enabled(bool on) {
+    sounds_enabled = on;
+}
+
 void start_music() {
     Sound* music = find_sound(MUSIC);
     if (!music) return;

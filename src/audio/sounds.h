@@ -32,6 +32,13 @@ void play_effect(const char* name);
 // the saved progress.
 extern uint64_t music_resume_position;
 
+// The switches and music position as the saved progress kept them (nothing
+// starts playing).
+void restore_sound_switches(uint8_t music, uint8_t sounds, uint64_t music_position);
+// The player turns the music on (it starts) or off (it stops).
+void set_music_enabled(bool on);
+void set_sounds_enabled(bool on);
+
 // The music plays at this level whenever it plays, faded up to it.
 constexpr float MUSIC_LEVEL = 0.75f;
 

@@ -8,43 +8,28 @@
 
 #include "platform/platform.h"
 
-Board board;
-
-CellSprite level_sprites[BOARD_MAX_CELLS];
-CellSprite* sprite = level_sprites;
-uint8_t draw_layer[BOARD_MAX_CELLS];
-uint8_t shuffling[BOARD_MAX_CELLS];
-GhostFlag ghost[BOARD_MAX_CELLS];
-
-bool time_challenge;
-bool pairs_countdown;
-
 uint8_t tile_set_count;
 uint8_t tile_counts[MAX_TILE_SETS];
 
 uint8_t level_seed_offsets[LEVEL_SEED_OFFSET_COUNT];
 
-void use_cell_sprites(CellSprite* sprites) {
-    sprite = sprites ? sprites : level_sprites;
-}
-
-LevelMode level_mode(uint16_t level) {
-    if (level % 20 == 0) return LEVEL_PAIRS_COUNTDOWN;
-    if (level % 10 == 0) return LEVEL_TIME_CHALLENGE;
+LevelMode level_mode(uint16_t number) {
+    if (number % 20 == 0) return LEVEL_PAIRS_COUNTDOWN;
+    if (number % 10 == 0) return LEVEL_TIME_CHALLENGE;
     return LEVEL_REGULAR;
 }
 
-uint8_t tile_set_of_level(uint16_t level) {
+uint8_t tile_set_of_level(uint16_t number) {
     if (tile_set_count == 0) return 0;
-    // Level 0 would wrap below zero; treat it like level 1.
-    unsigned quotient = level > 0 ? (unsigned)(level - 1) / 10 : 0;
+    // Level 0 would wrap below zero; treat it like number 1.
+    unsigned quotient = number > 0 ? (unsigned)(number - 1) / 10 : 0;
     uint8_t q = (uint8_t)quotient;  // kept in 8 bits, as the saved progress always did
     return (uint8_t)(q % tile_set_count);
 }
 
-uint8_t picture_count_of_level(uint16_t level) {
+uint8_t picture_count_of_level(uint16_t number) {
     if (tile_set_count == 0) return 0;
-    return tile_counts[tile_set_of_level(level)];
+    return tile_counts[tile_set_of_level(number)];
 }
 
 uint8_t parse_count_text(const char* text) {
@@ -105,7 +90,7 @@ bool load_level_seed_offsets(const char* path) {
     return true;
 }
 
-uint8_t level_seed_offset(uint16_t level) {
-    if (level == 0 || level > LEVEL_SEED_OFFSET_COUNT) return 0;
-    return level_seed_offsets[level - 1];
+uint8_t level_seed_offset(uint16_t number) {
+    if (number == 0 || number > LEVEL_SEED_OFFSET_COUNT) return 0;
+    return level_seed_offsets[number - 1];
 }

@@ -8,17 +8,14 @@
 //   tile set  a numbered directory of pictures; ten levels share one;
 //   layout    the cells of a level as generated from its number.
 //
-// One global Board is played on. The per-cell drawing state lives in
-// parallel arrays indexed like the cells. Nothing here touches OpenGL:
-// textures are only referenced through the render pool.
+// One global Board is played on. How its cells look is the screen's
+// (screen/board_view.h); nothing here draws.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "config/config.h"
-
-struct Texture;
 
 enum {
     BOARD_MAX_SIDE = 10,
@@ -43,31 +40,18 @@ struct Board {
 
 extern Board board;
 
-// --- Per-cell drawing state ------------------------------------------------
-
-struct CellSprite {
-    Texture* texture;  // picture of the tile, or null
-    float scale;       // extra scale of bounce/appear; 0 at rest, -1 about to appear
-    float x, y;        // drawn centre in layout units while shuffling
-};
+// A Pairs Countdown ghost: an empty cell announced to hold a tile soon.
 typedef uint8_t GhostFlag;
-
-extern CellSprite level_sprites[BOARD_MAX_CELLS];
-// The sprite array in use: level_sprites, or the tutorial's own array.
-extern CellSprite* sprite;
-extern uint8_t draw_layer[BOARD_MAX_CELLS];
-extern uint8_t shuffling[BOARD_MAX_CELLS];
 extern GhostFlag ghost[BOARD_MAX_CELLS];
-
-void use_cell_sprites(CellSprite* sprites);  // null puts level_sprites back
 
 // --- Levels and modes ---------------------------------------------------------
 
 enum LevelMode : uint8_t { LEVEL_REGULAR, LEVEL_TIME_CHALLENGE, LEVEL_PAIRS_COUNTDOWN };
-LevelMode level_mode(uint16_t level);
+LevelMode level_mode(uint16_t number);
 
-// Mode of the level being played; set when a level starts. They choose the
-// header and footer the board is laid out between.
+// Mode of the level being played; set when a level is dealt
+// (board/level.cpp). They choose the header and footer the board is laid
+// out between.
 extern bool time_challenge;
 extern bool pairs_countdown;
 
@@ -77,9 +61,9 @@ extern uint8_t tile_set_count;              // T, at most 64
 extern uint8_t tile_counts[MAX_TILE_SETS];  // pictures per set
 
 // ((level - 1) / 10 kept in 8 bits) mod T; 0 when there are no sets.
-uint8_t tile_set_of_level(uint16_t level);
+uint8_t tile_set_of_level(uint16_t number);
 // Picture count of the level's set (0 when there are no sets).
-uint8_t picture_count_of_level(uint16_t level);
+uint8_t picture_count_of_level(uint16_t number);
 
 // Count files hold decimal text: leading white space and a sign allowed,
 // digits up to the first other character, no digits = 0; kept in 8 bits.
@@ -101,20 +85,20 @@ void clear_level_seed_offsets();
 void apply_level_seed_offsets(const uint8_t* data, size_t length);
 // Clears the table, then applies the file if it can be read.
 bool load_level_seed_offsets(const char* path);
-uint8_t level_seed_offset(uint16_t level);  // 0 for levels outside 1..10000
+uint8_t level_seed_offset(uint16_t number);  // 0 for levels outside 1..10000
 
 // --- Level generation ----------------------------------------------------------
 
 // Writes the layout of a level into out (Pairs Countdown draws from
 // shared_random). False, with an empty board, when the level has no
 // pictures to use (level 0, no tile sets, a set of 0 pictures).
-bool make_level_layout(Board* out, uint16_t level);
+bool make_level_layout(Board* out, uint16_t number);
 // The same on the global board.
-bool generate_level_layout(uint16_t level);
+bool generate_level_layout(uint16_t number);
 // A regular or Time Challenge layout dealt with the given seed offset in
 // place of the table's entry (for designing the table). False for Pairs
 // Countdown levels and levels without pictures.
-bool make_layout_with_offset(Board* out, uint16_t level, uint8_t offset);
+bool make_layout_with_offset(Board* out, uint16_t number, uint8_t offset);
 // Cells of the board that are not EMPTY_CELL.
 uint8_t count_tiles(const Board& b);
 
@@ -160,5 +144,5 @@ Vec2 cell_home_position(uint8_t i);
 float board_scale();
 float board_header_height();
 float board_footer_height();
-// Centre of cell i in window pixels.
+// Centre of cell i in logical pixels.
 Vec2 cell_screen_position(uint8_t i);

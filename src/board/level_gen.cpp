@@ -21,14 +21,14 @@ struct RegularShape {
     uint8_t columns, rows, kinds;
 };
 
-RegularShape regular_shape(uint16_t level, uint8_t pictures) {
+RegularShape regular_shape(uint16_t number, uint8_t pictures) {
     static const RegularShape first_levels[5] = {
         {3, 2, 3}, {4, 3, 4}, {3, 4, 5}, {4, 4, 6}, {4, 5, 7}};
     static const uint8_t shapes[9][2] = {{3, 4}, {4, 4}, {4, 5}, {5, 4}, {5, 5},
                                          {5, 6}, {6, 6}, {6, 7}, {7, 7}};
-    if (level >= 1 && level <= 5) return first_levels[level - 1];
-    int slot = (level - 1) % 10;  // never 9: those levels are challenges
-    unsigned kinds = (unsigned)level + 1 < pictures ? (unsigned)level + 1 : pictures;
+    if (number >= 1 && number <= 5) return first_levels[number - 1];
+    int slot = (number - 1) % 10;  // never 9: those levels are challenges
+    unsigned kinds = (unsigned)number + 1 < pictures ? (unsigned)number + 1 : pictures;
     return {shapes[slot][0], shapes[slot][1], (uint8_t)kinds};
 }
 
@@ -56,19 +56,19 @@ bool deal_pairs(Board* out, MtRandom* local, uint8_t* pool, int m, uint8_t kinds
     return false;
 }
 
-bool make_dealt_layout(Board* out, uint16_t level, uint8_t offset, uint8_t pictures) {
+bool make_dealt_layout(Board* out, uint16_t number, uint8_t offset, uint8_t pictures) {
     MtRandom local;
-    seed_random(&local, (uint32_t)level * 100u + offset);
+    seed_random(&local, (uint32_t)number * 100u + offset);
 
-    bool challenge = level_mode(level) == LEVEL_TIME_CHALLENGE;
-    RegularShape shape = challenge ? RegularShape{7, 8, pictures} : regular_shape(level, pictures);
+    bool challenge = level_mode(number) == LEVEL_TIME_CHALLENGE;
+    RegularShape shape = challenge ? RegularShape{7, 8, pictures} : regular_shape(number, pictures);
     int width = shape.columns + 2, height = shape.rows + 2;
     clear_board(out, width, height);
 
     // Odd by odd boards leave cells empty so that the rest pair up.
     bool hole[BOARD_MAX_CELLS] = {};
     if (shape.columns % 2 == 1 && shape.rows % 2 == 1) {
-        if (level % 10 == 9) {
+        if (number % 10 == 9) {
             int r = random_upto(&local, 2);
             for (int i = 0; i < width * height; i++) {
                 if (r != 1 && i % width == width / 2) hole[i] = true;
@@ -115,25 +115,25 @@ uint8_t count_tiles(const Board& b) {
     return n;
 }
 
-bool make_level_layout(Board* out, uint16_t level) {
-    uint8_t pictures = picture_count_of_level(level);
-    if (level == 0 || pictures == 0) {
+bool make_level_layout(Board* out, uint16_t number) {
+    uint8_t pictures = picture_count_of_level(number);
+    if (number == 0 || pictures == 0) {
         clear_board(out, 0, 0);
         return false;
     }
-    if (level_mode(level) == LEVEL_PAIRS_COUNTDOWN) return make_countdown_layout(out, pictures);
-    return make_dealt_layout(out, level, level_seed_offset(level), pictures);
+    if (level_mode(number) == LEVEL_PAIRS_COUNTDOWN) return make_countdown_layout(out, pictures);
+    return make_dealt_layout(out, number, level_seed_offset(number), pictures);
 }
 
-bool make_layout_with_offset(Board* out, uint16_t level, uint8_t offset) {
-    uint8_t pictures = picture_count_of_level(level);
-    if (level == 0 || pictures == 0 || level_mode(level) == LEVEL_PAIRS_COUNTDOWN) {
+bool make_layout_with_offset(Board* out, uint16_t number, uint8_t offset) {
+    uint8_t pictures = picture_count_of_level(number);
+    if (number == 0 || pictures == 0 || level_mode(number) == LEVEL_PAIRS_COUNTDOWN) {
         clear_board(out, 0, 0);
         return false;
     }
-    return make_dealt_layout(out, level, offset, pictures);
+    return make_dealt_layout(out, number, offset, pictures);
 }
 
-bool generate_level_layout(uint16_t level) {
-    return make_level_layout(&board, level);
+bool generate_level_layout(uint16_t number) {
+    return make_level_layout(&board, number);
 }

@@ -13,7 +13,9 @@ struct Refill {
     bool announced;  // two new ghosts were chosen
 };
 
-// Run after each removal of a Pairs Countdown that goes on. New tiles get
-// random pictures of current_set; the caller gives them their pictures and
-// animations.
-Refill refill_pairs_countdown();
+// Run after each removal of a Pairs Countdown that goes on, on the level's
+// board, ghosts and running removals (a removing cell is never chosen). New
+// tiles get random pictures 1..pictures; the caller gives them their
+// pictures and animations.
+Refill refill_pairs_countdown(Board& b, GhostFlag ghosts[BOARD_MAX_CELLS],
+                              const uint8_t removing[BOARD_MAX_CELLS], uint8_t pictures);

@@ -1,6 +1,6 @@
-// progress.cpp - levels and their challenge modes, moving on to the next
-// level, and saving the progress to "autosave" and reading it back (the
-// record's bytes are board/save_codec's).
+// progress.cpp - saving the progress to "autosave" and reading it back
+// (the record's bytes are board/save_codec's), and the tutorial mark and
+// vibration setting kept with it.
 #include "board/progress.h"
 
 #include <cstdio>
@@ -16,25 +16,9 @@
 #include "platform/platform.h"
 #include "platform/window_metrics.h"
 
-uint16_t level;
 uint8_t tutorial_done;
 uint8_t vibrations_enabled;
 
-float level_time;
-float best_match_time;
-float time_since_match;
-uint16_t match_count;
-bool restored;
-uint8_t current_set;
-uint8_t next_set;
-
-static const uint16_t FIRST_TIME_LIMIT = 120;  // level 10, the first Time Challenge
-
-// pair_budget and time_left of the restored board were read from the file
-// (a budget of 0 there means the challenge was already won, a clock of 0
-// that it was lost).
-static bool restored_budget_read;
-static bool restored_clock_read;
 
 // A saved file that exists but could not be read (another user's file, a
 // read error) may hold good progress: this run never writes over it.
@@ -94,7 +78,7 @@ bool save_progress() {
     return writable_path(path, sizeof path, "autosave") && save_progress_to(path);
 }
 
-void load_progress_from(const char* path) {
+SavedProgress load_progress_from(const char* path) {
     size_t length = 0;
     char* data = read_entire_file(path, &length);
     unreadable_save_path[0] = '\0';
@@ -107,35 +91,17 @@ void load_progress_from(const char* path) {
     decode_progress((const uint8_t*)data, data ? length : 0, &p);
     free(data);
 
-    level = p.level;
+    set_level_number(p.level);
     tutorial_done = p.tutorial_done;
-    music_enabled = p.music_enabled;
-    sounds_enabled = p.sounds_enabled;
+    restore_sound_switches(p.music_enabled, p.sounds_enabled, p.music_position);
     vibrations_enabled = p.vibrations_enabled;
-    music_resume_position = p.music_position;
-    restored = p.restored;
-    board = Board{};
-    if (restored) {
-        board.width = p.width;
-        board.height = p.height;
-        memcpy(board.cells, p.cells, sizeof board.cells);
-    }
-    level_state.time_left = p.time_left;
-    level_state.pair_budget = p.pair_budget;
-    restored_budget_read = p.pair_budget_read;
-    restored_clock_read = p.time_left_read;
-    memcpy(ghost, p.ghosts, sizeof ghost);
-    level_time = p.level_time;
-    best_match_time = p.best_match_time;
-    match_count = p.match_count;
-
-    choose_tile_sets();
+    return p;
 }
 
-void load_progress() {
+SavedProgress load_progress() {
     char path[1000];
     if (!writable_path(path, sizeof path, "autosave")) path[0] = '\0';  // reads as missing
-    load_progress_from(path);
+    return load_progress_from(path);
 }
 
 bool tile_sets_usable(char* message, size_t capacity) {
@@ -157,72 +123,8 @@ bool tile_sets_usable(char* message, size_t capacity) {
 
 // --- Levels --------------------------------------------------------------------------
 
-void choose_tile_sets() {
-    current_set = tile_set_of_level(level);
-    // Without any tile set there is nothing to wrap around to.
-    next_set = tile_set_count ? (uint8_t)((current_set + 1) % tile_set_count) : 0;
-}
-
-LevelResult level_result() {
-    if (tutorial_active) return LEVEL_PLAYING;
-    bool budget_spent = pairs_countdown && level_state.pair_budget == 0;
-    if (board.tile_count == 0)
-        return time_challenge || budget_spent ? LEVEL_SET_COMPLETE : LEVEL_WON;
-    if (budget_spent) return LEVEL_SET_COMPLETE;
-    // Once the last pair is matched the clock can no longer lose the level.
-    if (time_challenge && level_state.time_left == 0 && tiles_left_to_match()) return LEVEL_LOST;
-    return LEVEL_PLAYING;
-}
-
-bool deal_level() {
-    Level& l = level_state;
-    LevelMode mode = level_mode(level);
-    time_challenge = mode == LEVEL_TIME_CHALLENGE;
-    pairs_countdown = mode == LEVEL_PAIRS_COUNTDOWN;
-    if (!restored) generate_level_layout(level);
-    board.tile_count = count_tiles(board);
-
-    if (time_challenge) {
-        l.time_limit = level == 10 ? FIRST_TIME_LIMIT
-                                   : (uint16_t)(SECONDS_PER_PICTURE * picture_count_of_level(level));
-        // A clock read back as 0 ran out: that level stays lost.
-        bool ran_out = restored && restored_clock_read && l.time_left == 0;
-        if (l.time_left > l.time_limit || (l.time_left == 0 && !ran_out))
-            l.time_left = l.time_limit;
-    } else {
-        l.time_left = 0;
-    }
-    if (pairs_countdown) {
-        // A budget of 0 read back from the file is a won challenge.
-        if (l.pair_budget == 0 && !(restored && restored_budget_read))
-            l.pair_budget = MAX_PAIR_BUDGET;
-        if (l.pair_budget > MAX_PAIR_BUDGET) l.pair_budget = MAX_PAIR_BUDGET;
-    } else {
-        l.pair_budget = 0;
-    }
-
-    stop_clock();
-    l.clock_seconds = l.time_left;
-    clear_removals();
-    if (!restored) {
-        best_match_time = NO_MATCH_TIME;
-        level_time = 0.0f;
-        match_count = 0;
-    }
-    time_since_match = 0.0f;
-    hide_no_moves();
-
-    bool resumed = restored;
-    restored = false;
-    restored_budget_read = false;
-    restored_clock_read = false;
-    return resumed;
-}
-
-bool next_level() {
-    // The last level is played again and again rather than wrapping to 0.
-    if (level < MAX_LEVEL) level++;
-    uint8_t old_set = current_set;
-    choose_tile_sets();
-    return current_set != old_set;
+void mark_tutorial_done() {
+    if (tutorial_done) return;
+    tutorial_done = 1;
+    save_progress();
 }

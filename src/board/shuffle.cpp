@@ -68,11 +68,5 @@ int shuffle_cells(uint8_t destination[BOARD_MAX_CELLS]) {
         for (int i = 0; i < n; i++) destination[i] = shuffle_permutation[destination[i]];
         if (any_move_exists()) break;
     }
-    // A ghost announces a tile for its cell's place on the board, so it
-    // moves with the cell's content like the tile's drawing record does.
-    GhostFlag moved_ghosts[BOARD_MAX_CELLS];
-    memcpy(moved_ghosts, ghost, sizeof moved_ghosts);
-    for (int i = 0; i < n; i++) moved_ghosts[destination[i]] = ghost[i];
-    memcpy(ghost, moved_ghosts, sizeof moved_ghosts);
     return passes;
 }

@@ -19,6 +19,6 @@ bool permute_cells(Board* b, MtRandom* g, uint8_t permutation[BOARD_MAX_CELLS]);
 bool permute_board();
 
 // The rules of a shuffle: passes of permute_board until a move exists (at
-// most 100), the ghost flags following their tiles. destination[i] is the
+// most 100). destination[i] is the
 // cell the content of cell i ended in. Returns the number of passes made.
 int shuffle_cells(uint8_t destination[BOARD_MAX_CELLS]);

@@ -296,21 +296,21 @@ void design_seed_offsets(uint8_t offsets[LEVEL_SEED_OFFSET_COUNT], DesignReport*
     if (last_level > MAX_LEVEL) last_level = MAX_LEVEL;
     Board layout;
     Solution solution;
-    for (int level = 1; level <= last_level; level++) {
-        if (level_mode((uint16_t)level) == LEVEL_PAIRS_COUNTDOWN) continue;
+    for (int number = 1; number <= last_level; number++) {
+        if (level_mode((uint16_t)number) == LEVEL_PAIRS_COUNTDOWN) continue;
         report->levels++;
         bool fixed = false;
         for (int offset = 0; offset <= 255 && !fixed; offset++) {
-            if (!make_layout_with_offset(&layout, (uint16_t)level, (uint8_t)offset)) break;
+            if (!make_layout_with_offset(&layout, (uint16_t)number, (uint8_t)offset)) break;
             report->layouts_solved++;
             SolveResult result = solve_board(layout, &solution, DESIGN_NODE_LIMIT);
             if (result == SOLVE_GAVE_UP) report->undecided++;
             if (result != SOLVE_CLEARED) continue;
             fixed = true;
-            offsets[level - 1] = (uint8_t)offset;
+            offsets[number - 1] = (uint8_t)offset;
             if (offset == 0) report->solvable_before++;
             report->solvable_after++;
         }
-        if (!fixed) report->unfixable[report->unfixable_count++] = (uint16_t)level;
+        if (!fixed) report->unfixable[report->unfixable_count++] = (uint16_t)number;
     }
 }

@@ -9,7 +9,6 @@
 
 bool tutorial_active;
 Tutorial tutorial;
-float demo_alpha;
 
 namespace {
 
@@ -57,12 +56,28 @@ Board set_aside;
 
 }  // namespace
 
-void begin_practice() {
+void begin_practice(bool seen) {
     if (!tutorial_active) set_aside = board;
     tutorial_active = true;
     tutorial.step_count = TUTORIAL_STEP_COUNT;
     tutorial.step = 1;
+    // Seen once, it may be left at any step; the first time only at the end.
+    tutorial.next_shown = seen;
+    tutorial.close_shown = false;
     lay_out_practice_step();
+}
+
+void next_practice_step(bool seen) {
+    tutorial.step++;
+    if (tutorial.step == tutorial.step_count) {
+        tutorial.next_shown = false;
+        if (seen) tutorial.close_shown = true;
+    }
+    lay_out_practice_step();
+}
+
+void offer_practice_close() {
+    tutorial.close_shown = true;
 }
 
 void lay_out_practice_step() {

@@ -25,11 +25,16 @@ struct Tutorial {
     Vec2 demo_points[4];
 };
 extern Tutorial tutorial;
-extern float demo_alpha;  // opacity of the demonstration line
 
 // Sets the level's board aside (unless a practice board is already being
-// played) and lays out step 1.
-void begin_practice();
+// played) and lays out step 1. Seen before (seen), it may be left at any
+// step; the first time only once every board is cleared.
+void begin_practice(bool seen);
+// Lays out the next step's board; on the last, Next gives way to Close
+// when the tutorial was seen before.
+void next_practice_step(bool seen);
+// The last board is cleared: Close is offered.
+void offer_practice_close();
 // Lays out tutorial.step's board and its demonstrated path on the board.
 void lay_out_practice_step();
 // Gives the level's board back; tutorial_active is false afterwards.

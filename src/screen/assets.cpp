@@ -22,7 +22,6 @@
 #include "ui/popups.h"
 
 PanelShape tile_face;
-PanelShape grid_background;
 PanelShape menu_button_shape;
 TextLabel menu_button_label;
 TextLabel no_moves_label1, no_moves_label2;
@@ -99,11 +98,11 @@ bool load_game_assets() {
     setup_help_popup();
     setup_settings_popup();
 
-    load_progress();  // chooses the level's tile sets too
+    SavedProgress saved = load_progress();  // chooses the level's tile sets too
     load_tile_set(current_set);
     load_level_seed_offsets("level_seed_offsets");
 
-    start_level();
+    start_level(&saved);
     if (!tutorial_done) start_tutorial();
     if (music_enabled) start_music();
     return true;
@@ -111,7 +110,6 @@ bool load_game_assets() {
 
 void reload_game_screen() {
     delete_panel_shape(&menu_button_shape);
-    delete_panel_shape(&grid_background);
     load_screen_fonts();
     // The header labels keep their texts; the no-moves texts may have changed.
     for (const ScreenLabel& l : screen_labels) set_label(l.label, l.font, l.label->text);

@@ -11,11 +11,12 @@
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "platform/window_metrics.h"
+#include "screen/board_view.h"
+#include "screen/finish_level.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_flow.h"
-#include "screen/level_result.h"
 #include "screen/shuffle_flow.h"
 #include "screen/tutorial_flow.h"
 #include "tween/tween.h"
@@ -33,82 +34,53 @@ bool inside(float x, float y, float cx, float cy, float w, float h) {
 // Restarts tile i's swell-and-return. A bounce still running is first put
 // back to where it started, so repeated presses never ratchet the scale.
 void bounce_tile(uint8_t i) {
-    draw_layer[i] = 1;
+    view.draw_layer[i] = 1;
     stop_bounce(i);
-    if (!start_cell_tween(TWEEN_BOUNCE, i, &sprite[i].scale, sprite[i].scale,
+    if (!start_cell_tween(TWEEN_BOUNCE, i, &cell_sprites()[i].scale, cell_sprites()[i].scale,
                           tile_bounce_extra_scale, tile_bounce_duration, ease_bump, false,
                           on_bounce_done))
-        draw_layer[i] = 0;  // no bounce will end to lower it
+        view.draw_layer[i] = 0;  // no bounce will end to lower it
 }
 
 namespace {
 
-// Marks a tile of a removed pair and starts its swell; false when no tween
-// slot was free, and the caller finishes the removal at once.
+// A tile of a removed pair swells; false when no tween slot was free, and
+// its removal ends at once.
 bool start_removal(uint8_t cell, uint8_t layer) {
-    board.cells[cell] = EMPTY_CELL;
-    begin_removal(cell);
-    draw_layer[cell] = layer;
+    CellSprite* sprites = cell_sprites();
+    view.draw_layer[cell] = layer;
     stop_cell_tween(TWEEN_BOUNCE, cell);
-    return start_cell_tween(TWEEN_BOUNCE, cell, &sprite[cell].scale, sprite[cell].scale,
+    return start_cell_tween(TWEEN_BOUNCE, cell, &sprites[cell].scale, sprites[cell].scale,
                             tile_bounce_extra_scale, tile_remove_duration1, ease_out_sine, true,
                             on_tile_lifted) != nullptr;
 }
 
-void start_line() {
+void start_line(const ConnectionPath& path) {
     stop_tweens_with_prefix("line");
-    level_state.line_alpha = 0.0f;
-    level_state.line_scale = 0.0f;
-    level_state.line_point_count = connection_path.count <= 4 ? connection_path.count : 4;
-    for (int k = 0; k < level_state.line_point_count; k++)
-        level_state.line_points[k] = cell_home_position(connection_path.points[k]);
-    start_tween("line_alpha", &level_state.line_alpha, 0.0f, 1.0f, tile_remove_duration1,
-                ease_out_sine, 0.0f, false, on_line_shown);
-    start_tween("line_scale", &level_state.line_scale, 0.0f, 1.0f, tile_remove_duration1,
-                ease_out_sine);
+    view.line_alpha = 0.0f;
+    view.line_scale = 0.0f;
+    view.line_point_count = path.count <= 4 ? path.count : 4;
+    for (int k = 0; k < view.line_point_count; k++)
+        view.line_points[k] = cell_home_position(path.points[k]);
+    start_tween("line_alpha", &view.line_alpha, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine,
+                0.0f, false, on_line_shown);
+    start_tween("line_scale", &view.line_scale, 0.0f, 1.0f, tile_remove_duration1, ease_out_sine);
 }
 
-void count_removed_pair(uint8_t first, uint8_t second) {
-    if (tutorial_active) {
-        on_tutorial_pair_removed(first, second);
-    } else if (pairs_countdown) {
-        if (level_state.pair_budget > 0) level_state.pair_budget--;
-        char text[16];
-        snprintf(text, sizeof text, "%d", level_state.pair_budget);
-        set_label_text(&moves_label, text);
-    } else if (time_challenge) {
-        // The last pair was matched in time: the clock stops with it.
-        if (!tiles_left_to_match()) stop_clock();
-    } else {
-        match_count++;
-        if (time_since_match < best_match_time) best_match_time = time_since_match;
-        time_since_match = 0.0f;
-    }
-}
-
-void remove_pair(uint8_t first, uint8_t second) {
-    bool first_started = start_removal(first, 1);
-    bool second_started = start_removal(second, 2);
-    level_state.selected = false;
-    start_line();
+// The pair is already gone from the cells: its tiles swell, the line shows.
+void show_removed_pair(const PressOutcome& out) {
+    bool first_started = start_removal(out.first, 1);
+    bool second_started = start_removal(out.cell, 2);
+    start_line(out.path);
     play_effect("tile_match");
-    count_removed_pair(first, second);
-    // Last, so that the end-of-removal checks see the budget already spent.
+    if (tutorial_active)
+        on_tutorial_pair_removed(out.first, out.cell);
+    else if (pairs_countdown)
+        show_budget_label();
     // A removal whose animation could not start still has to end, or the
     // level could never be won.
-    if (!first_started) end_removal_now(first);
-    if (!second_started) end_removal_now(second);
-}
-
-void select_tile(uint8_t i) {
-    level_state.selected = true;
-    level_state.selected_cell = i;
-    if (time_challenge && !tutorial_active && !clock_running()) {
-        start_clock();
-        timer_highlight = timer_label_settings.highlight_duration;
-    }
-    play_effect("tile_select");
-    bounce_tile(i);
+    if (!first_started) end_removal_now(out.first);
+    if (!second_started) end_removal_now(out.cell);
 }
 
 // The tiles plus half of the empty frame around them.
@@ -132,42 +104,36 @@ void finish_press(float x, float y) {
 }
 
 void board_click(bool is_press, float x, float y) {
-    if (!tutorial_active && pairs_countdown && level_state.pair_budget == 0) return;
-
-    int hit = cell_at_point(x, y);
-    if (hit >= 0 && (level_state.removing[hit] || is_tutorial_wall((uint8_t)hit))) {
-        if (is_press) finish_press(x, y);
-        return;
+    PressOutcome out = press_cell(cell_at_point(x, y), is_press);
+    // A pressed tile that is still appearing shows whole at once: one left
+    // part-grown would look broken for the rest of the level.
+    if (out.result >= PRESS_KEPT && find_cell_tween(TWEEN_APPEAR, out.cell)) {
+        stop_cell_tween(TWEEN_APPEAR, out.cell);
+        cell_sprites()[out.cell].scale = 0;
     }
-    if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
-        uint8_t i = (uint8_t)hit;
-        // A pressed tile that is still appearing shows whole at once: one
-        // left part-grown would look broken for the rest of the level.
-        if (find_cell_tween(TWEEN_APPEAR, i)) {
-            stop_cell_tween(TWEEN_APPEAR, i);
-            sprite[i].scale = 0;
-        }
-        if (!level_state.selected) {
-            if (!is_press) return;
-            select_tile(i);
-            finish_press(x, y);
+    switch (out.result) {
+        case PRESS_LOCKED:
             return;
-        }
-        level_state.second_cell = i;
-        if (find_connection(level_state.selected_cell, i)) {
-            remove_pair(level_state.selected_cell, i);
+        case PRESS_MATCHED:
+            show_removed_pair(out);
             return;
-        }
-        if (!is_press) return;
-        play_effect("tile_select");
-        level_state.selected_cell = i;
-        bounce_tile(i);
-        finish_press(x, y);
-        return;
+        case PRESS_SELECTED:
+            if (out.clock_started) view.timer_highlight = timer_label_settings.highlight_duration;
+            play_effect("tile_select");
+            bounce_tile(out.cell);
+            break;
+        case PRESS_RESELECTED:
+            play_effect("tile_select");
+            bounce_tile(out.cell);
+            break;
+        case PRESS_MISSED:
+            if (is_press && !inside_board_area(x, y)) drop_selection();
+            break;
+        case PRESS_BLOCKED:
+        case PRESS_KEPT:
+            break;
     }
-    if (!is_press) return;
-    if (level_state.selected && !inside_board_area(x, y)) level_state.selected = false;
-    finish_press(x, y);
+    if (is_press) finish_press(x, y);
 }
 
 }  // namespace

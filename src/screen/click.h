@@ -1,5 +1,5 @@
 // click.h - the game's only pointer input: every press and release of the
-// left or right mouse button, in window pixels (origin top-left, y down).
+// left or right mouse button, in logical pixels (origin top-left, y down).
 //
 // A press goes to whatever popup or panel is open, in a fixed order; with
 // none open it reaches the board, where two presses on connectable tiles of

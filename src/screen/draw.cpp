@@ -22,6 +22,7 @@
 #include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/layer.h"
+#include "screen/board_view.h"
 #include "screen/game_screen.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
@@ -66,7 +67,7 @@ void draw_tile(int i, uint8_t value) {
         // A tile whose picture is missing shows its face alone.
         push_matrix();
         scale_matrix(tile_icon_scale, tile_icon_scale);
-        draw_texture_centered(sprite[i].texture, 0, 0);
+        draw_texture_centered(cell_sprites()[i].texture, 0, 0);
         pop_matrix();
     }
     if ((level_state.selected && level_state.selected_cell == i) || level_state.removing[i]) {
@@ -84,7 +85,7 @@ void draw_tile(int i, uint8_t value) {
 enum TileSet : uint8_t { ALL_TILES, RESTING_TILES, MOVING_TILES };
 
 bool tile_moving(int i) {
-    return level_state.removing[i] || shuffling[i] || draw_layer[i] != 0 || sprite[i].scale != 0.0f;
+    return level_state.removing[i] || view.shuffling[i] || view.draw_layer[i] != 0 || cell_sprites()[i].scale != 0.0f;
 }
 
 // While part of the layer is drawn again, resting tiles whose footprint
@@ -125,8 +126,8 @@ void draw_tiles(TileSet set) {
             if (value == EMPTY_CELL && !level_state.removing[i]) continue;
             if (!tile_in_set(i, set) || (set != MOVING_TILES && culled(i))) continue;
             Vec2 at =
-                shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
-            float scale = 1 + sprite[i].scale;
+                view.shuffling[i] ? Vec2{cell_sprites()[i].x, cell_sprites()[i].y} : cell_home_position((uint8_t)i);
+            float scale = 1 + cell_sprites()[i].scale;
             if (pass == 0 && !is_wall(value)) {
                 push_matrix();
                 translate_matrix(at.x, at.y);
@@ -134,7 +135,7 @@ void draw_tiles(TileSet set) {
                 draw_panel_shape(&tile_face, 5, 5, pack_color(0, 0, 0, 32));
                 pop_matrix();
             }
-            if (draw_layer[i] != pass) continue;
+            if (view.draw_layer[i] != pass) continue;
             push_matrix();
             translate_matrix(at.x, at.y);
             scale_matrix(scale, scale);
@@ -146,7 +147,7 @@ void draw_tiles(TileSet set) {
 
 void draw_ghosts() {
     int cells = board.width * board.height;
-    float scale = ghost_appear_factor * ghost_scale;
+    float scale = view.ghost_appear_factor * ghost_scale;
     for (int i = 0; i < cells; i++) {
         if (!ghost[i]) continue;
         Vec2 at = cell_home_position((uint8_t)i);
@@ -177,14 +178,14 @@ void draw_board(TileSet set) {
     // The level's overlay is sized for the level's board, not a practice one.
     if (set != MOVING_TILES && no_moves_shown() && !tutorial_active)
         draw_panel_shape(&grid_background, 0, 0, packed_color(no_moves_settings.grid_bg_color));
-    if (demo_alpha > 0 && demo_line_in_set(set))
+    if (view.demo_alpha > 0 && demo_line_in_set(set))
         draw_line(tutorial.demo_points, tutorial.demo_count, help_ghost_line_size / 2,
-                  faded(help_ghost_line_color, demo_alpha));
+                  faded(help_ghost_line_color, view.demo_alpha));
     // The line joins tiles that are being removed: it never rests.
-    if (set != RESTING_TILES && level_state.line_alpha > 0)
-        draw_line(level_state.line_points, level_state.line_point_count,
-                  line_size * level_state.line_scale / 2,
-                  faded(line_color, level_state.line_alpha));
+    if (set != RESTING_TILES && view.line_alpha > 0)
+        draw_line(view.line_points, view.line_point_count,
+                  line_size * view.line_scale / 2,
+                  faded(line_color, view.line_alpha));
     draw_tiles(set);
     // Ghost flags belong to the level's board, which the tutorial set aside.
     if (set != RESTING_TILES && pairs_countdown && !tutorial_active) draw_ghosts();
@@ -231,7 +232,7 @@ void draw_header_and_footer() {
                           challenge_label_settings.color.a);
     if (time_challenge)
         draw_header_label(&timer_label, timer_label_settings,
-                          timer_label_alpha(timer_label_settings.color.a, timer_highlight,
+                          timer_label_alpha(timer_label_settings.color.a, view.timer_highlight,
                                             timer_label_settings.highlight_duration));
     if (pairs_countdown)
         draw_header_label(&moves_label, moves_label_settings, moves_label_settings.color.a);
@@ -281,6 +282,8 @@ Vec2 grid_background_size(uint8_t width, uint8_t height, float padding, float ma
     size.y = (height - 2) * (float)TILE_SIZE + (height - 3) * padding + 2 * margin;
     return size;
 }
+
+PanelShape grid_background;
 
 void rebuild_grid_background() {
     // The plate belongs to the level's board, also when a re-read comes
@@ -342,9 +345,9 @@ void fill_layer_key(LayerKey* key) {
     for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
         if (board.cells[i] == EMPTY_CELL || tile_moving(i)) continue;
         key->cells[i] = board.cells[i];
-        key->pictures[i] = sprite[i].texture;
+        key->pictures[i] = cell_sprites()[i].texture;
     }
-    key->sprites = sprite;
+    key->sprites = cell_sprites();
     // Pixels, not logical size: a shrunken view keeps 540 x 960 logical
     // pixels at any window size.
     key->width = framebuffer_width;
@@ -354,8 +357,8 @@ void fill_layer_key(LayerKey* key) {
     key->selected_cell = level_state.selected ? level_state.selected_cell : 255;
     key->plate = no_moves_shown();
     key->tutorial = tutorial_active;
-    if (demo_alpha > 0 && demo_line_resting()) {
-        key->demo_alpha = demo_alpha;
+    if (view.demo_alpha > 0 && demo_line_resting()) {
+        key->demo_alpha = view.demo_alpha;
         key->demo_count = tutorial.demo_count;
         memcpy(key->demo_points, tutorial.demo_points, sizeof key->demo_points);
     }
@@ -410,9 +413,9 @@ bool changed_cells_box(const LayerKey& a, const LayerKey& b, CullBox* box, int r
 void draw_lifted_shadows_in_order() {
     int cells = board.width * board.height;
     for (int k = 0; k < cells && k < BOARD_MAX_CELLS; k++) {
-        if (draw_layer[k] == 0 || is_wall(board.cells[k])) continue;
-        Vec2 at = shuffling[k] ? Vec2{sprite[k].x, sprite[k].y} : cell_home_position((uint8_t)k);
-        float scale = 1 + sprite[k].scale, half = TILE_SIZE / 2 * scale, shift = 5 * scale;
+        if (view.draw_layer[k] == 0 || is_wall(board.cells[k])) continue;
+        Vec2 at = view.shuffling[k] ? Vec2{cell_sprites()[k].x, cell_sprites()[k].y} : cell_home_position((uint8_t)k);
+        float scale = 1 + cell_sprites()[k].scale, half = TILE_SIZE / 2 * scale, shift = 5 * scale;
         CullBox box = {true, at.x + shift - half, at.y + shift - half, at.x + shift + half,
                        at.y + shift + half};
         int rect[4];
@@ -478,7 +481,7 @@ void draw_game_screen() {
 }
 
 bool game_screen_animating() {
-    return active_tween_count > 0 || timer_highlight > 0.0f;
+    return active_tween_count > 0 || view.timer_highlight > 0.0f;
 }
 
 bool game_screen_changed() {

@@ -9,9 +9,8 @@ struct TweenSlot;
 // Minimised or without the input focus (set by the window callbacks): a
 // running Time Challenge clock waits meanwhile.
 extern bool window_away;
+void set_window_away(bool away);
 
-extern float timer_highlight;         // seconds left of the timer's flash
-extern float ghost_appear_factor;     // 0..1, grows new ghosts
 
 // The removal tween's last phase ends: the tile is gone.
 void on_tile_removed(TweenSlot* slot);

@@ -10,44 +10,21 @@
 #include "board/level.h"
 #include "board/progress.h"
 #include "board/tutorial.h"
+#include "screen/board_view.h"
+#include "screen/finish_level.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/level_result.h"
 #include "screen/tile_textures.h"
 #include "tween/tween.h"
 
-namespace {
-
-void set_level_labels() {
-    char text[32];
-    snprintf(text, sizeof text, "Level %d", level);
-    set_label_text(&level_label, text);
-    set_label_text(&challenge_label, time_challenge    ? "Time Challenge"
-                                     : pairs_countdown ? "Pairs Countdown"
-                                                       : "");
-    if (pairs_countdown)
-        snprintf(text, sizeof text, "%d", level_state.pair_budget);
-    else
-        text[0] = '\0';
-    set_label_text(&moves_label, text);
-    if (time_challenge)
-        format_clock_text(text, sizeof text, level_state.time_left);
-    else
-        text[0] = '\0';
-    set_label_text(&timer_label, text);
-}
-
-}  // namespace
-
-void start_level() {
-    bool resumed = deal_level();
-    use_cell_sprites(nullptr);
+void start_level(const SavedProgress* saved) {
+    bool resumed = deal_level(saved);
     set_cell_textures(current_set);
     rebuild_grid_background();
-    set_level_labels();
+    show_level_labels();
     if (!resumed) return;
     for (GhostFlag flag : ghost)
-        if (flag) ghost_appear_factor = 1.0f;  // restored ghosts show at full size
+        if (flag) view.ghost_appear_factor = 1.0f;  // restored ghosts show at full size
     // A board saved at the end of its level shows its result again.
     finish_level(level_result());
     // A board saved with no move left waits for its shuffle again.
@@ -59,16 +36,8 @@ void reset_level_state() {
     stop_tweens_with_prefix("tile");
     stop_tweens_with_prefix("line");
     stop_tweens_with_prefix("help_popup_line");
-    level_state.line_alpha = 0.0f;
-    level_state.line_scale = 0.0f;
-    demo_alpha = 0.0f;
-    level_state.selected = false;
-    hide_no_moves();
-    clear_removals();
-    memset(ghost, 0, sizeof ghost);
-    memset(shuffling, 0, sizeof shuffling);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(level_sprites, 0, sizeof level_sprites);
+    clear_level_play();
+    view = BoardView{};
 }
 
 void advance_level() {

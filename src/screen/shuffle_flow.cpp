@@ -9,26 +9,26 @@
 #include "board/level.h"
 #include "board/random.h"
 #include "board/shuffle.h"
+#include "screen/board_view.h"
 #include "screen/game_state.h"
 #include "tween/tween.h"
 
 int shuffle_board() {
     settle_cell_animations();
-    level_state.selected = false;
     const int n = board.width * board.height;
     for (int i = 0; i < n; i++) {
         Vec2 home = cell_home_position((uint8_t)i);
-        sprite[i].x = home.x;
-        sprite[i].y = home.y;
+        cell_sprites()[i].x = home.x;
+        cell_sprites()[i].y = home.y;
     }
 
     uint8_t destination[BOARD_MAX_CELLS];
-    int passes = shuffle_cells(destination);
+    int passes = shuffle_level(destination);
 
     CellSprite moved_sprites[BOARD_MAX_CELLS];
-    memcpy(moved_sprites, sprite, sizeof moved_sprites);
-    for (int i = 0; i < n; i++) moved_sprites[destination[i]] = sprite[i];
-    memcpy(sprite, moved_sprites, sizeof moved_sprites);
+    memcpy(moved_sprites, cell_sprites(), sizeof moved_sprites);
+    for (int i = 0; i < n; i++) moved_sprites[destination[i]] = cell_sprites()[i];
+    memcpy(cell_sprites(), moved_sprites, sizeof moved_sprites);
 
     start_shuffle_animation();
     return passes;
@@ -42,17 +42,17 @@ void start_shuffle_animation() {
     for (int i = 0; i < n; i++) {
         float d = 0.4f + 0.2f * random_unit(&shared_random);
         Vec2 home = cell_home_position((uint8_t)i);
-        shuffling[i] = 1;
+        view.shuffling[i] = 1;
         uint8_t cell = (uint8_t)i;
         stop_cell_tween(TWEEN_SHUFFLE_X, cell);
-        if (!start_cell_tween(TWEEN_SHUFFLE_X, cell, &sprite[i].x, sprite[i].x, home.x, d,
+        if (!start_cell_tween(TWEEN_SHUFFLE_X, cell, &cell_sprites()[i].x, cell_sprites()[i].x, home.x, d,
                               ease_out_sine))
-            sprite[i].x = home.x;
+            cell_sprites()[i].x = home.x;
         stop_cell_tween(TWEEN_SHUFFLE_Y, cell);
-        if (!start_cell_tween(TWEEN_SHUFFLE_Y, cell, &sprite[i].y, sprite[i].y, home.y, d,
+        if (!start_cell_tween(TWEEN_SHUFFLE_Y, cell, &cell_sprites()[i].y, cell_sprites()[i].y, home.y, d,
                               ease_out_sine, false, on_shuffle_done)) {
-            sprite[i].y = home.y;
-            shuffling[i] = 0;
+            cell_sprites()[i].y = home.y;
+            view.shuffling[i] = 0;
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "board/board.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
 
 namespace {
 
@@ -44,9 +45,10 @@ void set_cell_textures(uint8_t set) {
     int cell_count = board.width * board.height;
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         uint8_t value = i < cell_count ? board.cells[i] : 0;
-        sprite[i].texture = nullptr;
+        cell_sprites()[i].texture = nullptr;
         if (value == EMPTY_CELL) continue;
         tile_picture_name(name, sizeof name, set, value);
-        sprite[i].texture = find_texture(name);
+        cell_sprites()[i].texture = find_texture(name);
     }
 }
+

@@ -12,16 +12,16 @@
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
-#include "screen/level_result.h"
+#include "screen/finish_level.h"
 #include "screen/tile_textures.h"
 #include "tween/tween.h"
 
 namespace {
 
 struct TutorialScreen {
-    CellSprite sprites[BOARD_MAX_CELLS];
     bool loaded_for_tutorial;
     // Level tiles whose removal was running when the tutorial opened: their
     // removal is finished when it closes, so the level's count stays right.
@@ -40,10 +40,10 @@ void stop_board_tweens() {
 // The removal, layer and line state shared by the level and the tutorial.
 void clear_shared_board_state() {
     clear_removals();
-    memset(draw_layer, 0, sizeof draw_layer);
-    level_state.line_alpha = 0;
-    level_state.line_scale = 0;
-    level_state.line_point_count = 0;
+    memset(view.draw_layer, 0, sizeof view.draw_layer);
+    view.line_alpha = 0;
+    view.line_scale = 0;
+    view.line_point_count = 0;
 }
 
 // Pictures and demonstration line of the step just laid out.
@@ -53,9 +53,9 @@ void show_step() {
         uint8_t value = board.cells[i];
         if (value == EMPTY_CELL || value == WALL) continue;
         tile_picture_name(name, sizeof name, PRACTICE_SET, value);
-        state.sprites[i].texture = find_texture(name);
+        view.practice_sprites[i].texture = find_texture(name);
     }
-    demo_alpha = 1;
+    view.demo_alpha = 1;
 }
 
 // Finishes the level's running removals before its board is set aside;
@@ -66,18 +66,18 @@ void hold_level_removals() {
     for (int i = 0; i < cells && i < BOARD_MAX_CELLS; i++) {
         if (level_state.removing[i]) {
             state.pending_removals[state.pending_count++] = (uint8_t)i;
-            level_sprites[i].scale = -1;  // where its removal would have ended
+            view.level_sprites[i].scale = -1;  // where its removal would have ended
             continue;
         }
         // A bounce or appearance stopped half-way would leave the tile
         // bigger or smaller than it is.
         bool moving =
             find_cell_tween(TWEEN_BOUNCE, (uint8_t)i) || find_cell_tween(TWEEN_APPEAR, (uint8_t)i);
-        if (moving) level_sprites[i].scale = 0;
+        if (moving) view.level_sprites[i].scale = 0;
     }
     stop_board_tweens();
     // Tiles stopped mid-slide are drawn at their new homes.
-    memset(shuffling, 0, sizeof shuffling);
+    memset(view.shuffling, 0, sizeof view.shuffling);
     clear_shared_board_state();
 }
 
@@ -86,11 +86,7 @@ void finish_level_removals() {
     state.pending_count = 0;
     for (int k = 0; k < count; k++) begin_removal(state.pending_removals[k]);
     // The level's own end-of-removal event: win, refill or no moves.
-    for (int k = 0; k < count; k++) {
-        TweenSlot slot = {};
-        slot.user = state.pending_removals[k];
-        on_tile_removed(&slot);
-    }
+    for (int k = 0; k < count; k++) end_removal_now(state.pending_removals[k]);
 }
 
 }  // namespace
@@ -102,34 +98,26 @@ void start_tutorial() {
         stop_board_tweens();
         clear_shared_board_state();
     }
-    level_state.selected = false;
+    drop_selection();
 
-    tutorial.next_shown = tutorial_done != 0;
-    tutorial.close_shown = false;
-    memset(state.sprites, 0, sizeof state.sprites);
-    use_cell_sprites(state.sprites);
+    memset(view.practice_sprites, 0, sizeof view.practice_sprites);
 
     if (!tile_set_loaded(PRACTICE_SET)) {
         load_tile_set(PRACTICE_SET);
         state.loaded_for_tutorial = true;
     }
-    begin_practice();
+    begin_practice(tutorial_done != 0);
     show_step();
 }
 
 void next_tutorial_step() {
     if (!tutorial_active || tutorial.step >= tutorial.step_count) return;
     stop_board_tweens();
-    memset(state.sprites, 0, sizeof state.sprites);
+    memset(view.practice_sprites, 0, sizeof view.practice_sprites);
     clear_shared_board_state();
-    level_state.selected = false;
+    drop_selection();
 
-    tutorial.step++;
-    if (tutorial.step == tutorial.step_count) {
-        tutorial.next_shown = false;
-        if (tutorial_done) tutorial.close_shown = true;
-    }
-    lay_out_practice_step();
+    next_practice_step(tutorial_done != 0);
     show_step();
 }
 
@@ -137,21 +125,17 @@ void end_tutorial() {
     if (!tutorial_active) return;
     play_effect("tap");
     stop_board_tweens();
-    memset(state.sprites, 0, sizeof state.sprites);
+    memset(view.practice_sprites, 0, sizeof view.practice_sprites);
     clear_shared_board_state();
-    demo_alpha = 0;
-    level_state.selected = false;
+    view.demo_alpha = 0;
+    drop_selection();
     if (state.loaded_for_tutorial) {
         unload_tile_set(PRACTICE_SET);
         state.loaded_for_tutorial = false;
     }
     end_practice();
-    use_cell_sprites(nullptr);
     finish_level_removals();
-    if (!tutorial_done) {
-        tutorial_done = 1;
-        save_progress();
-    }
+    mark_tutorial_done();
     // A result restored at start-up waited for the tutorial.
     finish_level(level_result());
 }
@@ -159,7 +143,7 @@ void end_tutorial() {
 void on_tutorial_pair_removed(uint8_t first, uint8_t second) {
     if (!is_demonstrated_pair(first, second)) return;
     stop_tween("help_popup_line_alpha");
-    start_tween("help_popup_line_alpha", &demo_alpha, demo_alpha, 0.0f, tile_remove_duration1,
+    start_tween("help_popup_line_alpha", &view.demo_alpha, view.demo_alpha, 0.0f, tile_remove_duration1,
                 ease_in_sine);
 }
 
@@ -169,5 +153,5 @@ void on_tutorial_tile_removed() {
     if (tutorial.step < tutorial.step_count)
         next_tutorial_step();
     else
-        tutorial.close_shown = true;
+        offer_practice_close();
 }

@@ -1,8 +1,7 @@
-// update.cpp - the game screen's time-driven logic: the per-frame update
-// (tweens, the Time Challenge clock, play-time counters) and the events that
-// end a tile's removal (level won, challenge won, the Pairs Countdown refill
-// shown, no move left), plus the completion handlers of the tile and line
-// tweens.
+// update.cpp - the game screen's frame: the tweens run, the rules' clock
+// and play time tick (tick_level), and what they report is shown; and the
+// completion handlers of the tile and line tweens, which change only the
+// view and hand a finished removal to the rules (finish_removal).
 #include <cstdio>
 #include <cstring>
 
@@ -13,11 +12,12 @@
 #include "board/progress.h"
 #include "board/tutorial.h"
 #include "render/texture.h"
+#include "screen/board_view.h"
+#include "screen/finish_level.h"
 #include "screen/game_screen.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
-#include "screen/level_result.h"
 #include "screen/tutorial_flow.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"
@@ -25,19 +25,14 @@
 
 bool window_away;
 
-float timer_highlight;
-float ghost_appear_factor;
-
-TextLabel level_label, challenge_label, timer_label, moves_label;
-
-void format_clock_text(char* out, size_t capacity, unsigned seconds) {
-    snprintf(out, capacity, "%u:%02u", seconds / 60, seconds % 60);
+void set_window_away(bool away) {
+    window_away = away;
 }
 
 // --- Completion handlers ---------------------------------------------------------
 
 void on_bounce_done(TweenSlot* slot) {
-    if (slot->user < BOARD_MAX_CELLS) draw_layer[slot->user] = 0;
+    if (slot->user < BOARD_MAX_CELLS) view.draw_layer[slot->user] = 0;
 }
 
 // The swell is over: the same slot goes on to shrink the tile to nothing.
@@ -52,14 +47,14 @@ void on_tile_lifted(TweenSlot* slot) {
 }
 
 void on_line_shown(TweenSlot*) {
-    start_tween("line_alpha2", &level_state.line_alpha, level_state.line_alpha, 0.0f,
+    start_tween("line_alpha2", &view.line_alpha, view.line_alpha, 0.0f,
                 tile_remove_duration2, ease_in_sine);
-    start_tween("line_scale2", &level_state.line_scale, level_state.line_scale, 0.0f,
+    start_tween("line_scale2", &view.line_scale, view.line_scale, 0.0f,
                 tile_remove_duration2, ease_in_sine);
 }
 
 void on_shuffle_done(TweenSlot* slot) {
-    if (slot->user < BOARD_MAX_CELLS) shuffling[slot->user] = 0;
+    if (slot->user < BOARD_MAX_CELLS) view.shuffling[slot->user] = 0;
 }
 
 // --- End of a removal ----------------------------------------------------------------
@@ -72,58 +67,59 @@ void show_refill(const Refill& refill) {
         uint8_t i = refill.grown[k];
         char name[32];
         tile_picture_name(name, sizeof name, current_set, board.cells[i]);
-        sprite[i].texture = find_texture(name);
-        sprite[i].scale = -1.0f;
-        if (!start_cell_tween(TWEEN_APPEAR, i, &sprite[i].scale, -1.0f, 0.0f,
+        cell_sprites()[i].texture = find_texture(name);
+        cell_sprites()[i].scale = -1.0f;
+        if (!start_cell_tween(TWEEN_APPEAR, i, &cell_sprites()[i].scale, -1.0f, 0.0f,
                               tile_appear_duration, ease_out_sine))
-            sprite[i].scale = 0.0f;
+            cell_sprites()[i].scale = 0.0f;
     }
     if (refill.announced) {
         stop_tween("ghost_appear");
-        ghost_appear_factor = 0.0f;
-        if (!start_tween("ghost_appear", &ghost_appear_factor, 0.0f, 1.0f, ghost_appear_duration,
+        view.ghost_appear_factor = 0.0f;
+        if (!start_tween("ghost_appear", &view.ghost_appear_factor, 0.0f, 1.0f, ghost_appear_duration,
                          ease_out_sine))
-            ghost_appear_factor = 1.0f;
+            view.ghost_appear_factor = 1.0f;
     }
 }
 
 }  // namespace
 
-void on_tile_removed(TweenSlot* slot) {
-    uint8_t i = slot->user;
-    if (i >= BOARD_MAX_CELLS) return;
-    end_removal(i);
-    if (board.tile_count > 0) board.tile_count--;
-    draw_layer[i] = 0;
+namespace {
 
-    if (tutorial_active) {
+// The view lets the tile go, the rules count it, and what they say follows:
+// the result, the refill or the no-moves state.
+void tile_removal_ended(uint8_t cell) {
+    if (cell >= BOARD_MAX_CELLS) return;
+    view.draw_layer[cell] = 0;
+    RemovalOutcome out = finish_removal(cell);
+    if (out.practice) {
         on_tutorial_tile_removed();
         return;
     }
-    LevelResult result = level_result();
-    if (result != LEVEL_PLAYING) {
-        finish_level(result);
+    if (out.result != LEVEL_PLAYING) {
+        finish_level(out.result);
         return;
     }
-    if (pairs_countdown) show_refill(refill_pairs_countdown());
-    if (level_state.removing_count == 0 && !any_move_exists()) {
-        play_effect("no_moves");
-        show_no_moves();
-    }
+    show_refill(out.refill);
+    if (out.no_moves) play_effect("no_moves");
+}
+
+}  // namespace
+
+void on_tile_removed(TweenSlot* slot) {
+    tile_removal_ended(slot->user);
 }
 
 void end_removal_now(uint8_t cell) {
     if (cell >= BOARD_MAX_CELLS) return;
     stop_cell_tween(TWEEN_BOUNCE, cell);
-    sprite[cell].scale = -1.0f;
-    TweenSlot slot = {};
-    slot.user = cell;
-    on_tile_removed(&slot);
+    cell_sprites()[cell].scale = -1.0f;
+    tile_removal_ended(cell);
 }
 
 void stop_bounce(uint8_t cell) {
     if (TweenSlot* running = find_cell_tween(TWEEN_BOUNCE, cell)) {
-        sprite[cell].scale = running->from;
+        cell_sprites()[cell].scale = running->from;
         stop_cell_tween(TWEEN_BOUNCE, cell);
     }
 }
@@ -136,10 +132,10 @@ void settle_cell_animations() {
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         if (find_cell_tween(TWEEN_APPEAR, (uint8_t)i)) {
             stop_cell_tween(TWEEN_APPEAR, (uint8_t)i);
-            sprite[i].scale = 0.0f;
+            cell_sprites()[i].scale = 0.0f;
         }
         stop_bounce((uint8_t)i);
-        draw_layer[i] = 0;
+        view.draw_layer[i] = 0;
     }
 }
 
@@ -147,14 +143,12 @@ void settle_cell_animations() {
 
 namespace {
 
-// Returns true when the clock ran out in this frame and lost the level.
-bool run_clock(float dt) {
-    if (!count_down_clock(dt)) return false;
-    char text[16];
-    format_clock_text(text, sizeof text, level_state.time_left);
-    set_label_text(&timer_label, text);
-    if (level_state.time_left == 0) return finish_level(level_result());
-    if (level_state.time_left <= 5) timer_highlight = timer_label_settings.highlight_duration;
+// The clock's second changed: the label follows, the last seconds flash,
+// and at 0 the level ends. True when the clock lost the level now.
+bool show_clock_second(const TickOutcome& tick) {
+    show_clock_label();
+    if (level_state.time_left == 0) return finish_level(tick.result);
+    if (level_state.time_left <= 5) view.timer_highlight = timer_label_settings.highlight_duration;
     return false;
 }
 
@@ -167,17 +161,11 @@ void update_game_screen(float dt) {
     // Counted down also once the clock has stopped, so that a flash never
     // stays on after a won challenge; and before the clock runs, so that a
     // flash it starts is drawn whole even after the loop slept a second.
-    if (timer_highlight > 0.0f) timer_highlight -= dt;
-    bool lost_now = clock_running() && !window_away && run_clock(dt);
+    if (view.timer_highlight > 0.0f) view.timer_highlight -= dt;
+    bool play_time_runs = !overlay_open(OVERLAY_WIN_POPUP) && !overlay_open(OVERLAY_MENU_PANEL) &&
+                          !overlay_open(OVERLAY_SETTINGS_POPUP);
+    TickOutcome tick = tick_level(dt, window_away, play_time_runs);
+    bool lost_now = tick.second_changed && show_clock_second(tick);
 
-    if (overlay_open(OVERLAY_LOSE_POPUP) && !lost_now && lose_popup_input_delay > 0.0f)
-        lose_popup_input_delay -= dt;
-
-    bool playing = !time_challenge && !pairs_countdown && !no_moves_shown() &&
-                   !overlay_open(OVERLAY_WIN_POPUP) && !overlay_open(OVERLAY_MENU_PANEL) &&
-                   !overlay_open(OVERLAY_SETTINGS_POPUP);
-    if (playing) {
-        level_time += dt;
-        time_since_match += dt;
-    }
+    if (!lost_now) count_down_lose_popup_delay(dt);
 }

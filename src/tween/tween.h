@@ -53,7 +53,6 @@ struct TweenSlot {
     // one that ran it.
     uint32_t serial;
 };
-typedef TweenSlot Tween;
 
 extern TweenSlot tween_pool[TWEEN_POOL_SIZE];
 extern TweenSlot* active_tweens;

@@ -79,6 +79,10 @@ void reload_lose_popup() {
     lay_out();
 }
 
+void count_down_lose_popup_delay(float dt) {
+    if (overlay_open(OVERLAY_LOSE_POPUP) && lose_popup_input_delay > 0.0f) lose_popup_input_delay -= dt;
+}
+
 void open_lose_popup() {
     stop_clock();
     open_overlay(OVERLAY_LOSE_POPUP);

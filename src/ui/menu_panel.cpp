@@ -169,7 +169,7 @@ UiAction menu_panel_action(const char* word) {
         play_effect("tap");
         close_menu_panel();
         // The clock waits while the player is in the settings.
-        if (time_challenge) pause_clock();
+        if (time_challenge) stop_clock();
         open_overlay(OVERLAY_SETTINGS_POPUP);
     } else if (strcmp(word, "close") == 0) {
         play_effect("tap");

@@ -61,6 +61,8 @@ UiAction lose_popup_click();
 void draw_lose_popup();
 extern float lose_popup_scale;
 extern float lose_popup_input_delay;  // clicks wait while above 0
+// The delay runs down while the popup shows.
+void count_down_lose_popup_delay(float dt);
 
 // Menu panel (opens and closes with the progress panel).
 void open_menu_panel();

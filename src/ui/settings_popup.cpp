@@ -47,7 +47,7 @@ struct SettingsPopupSettings {
 
 struct SettingsPopup {
     SettingsPopupSettings settings;
-    TextLabel title, music_caption, sounds_caption, vibrations_caption, close_caption;
+    TextLabel title, music_caption, sounds_caption, close_caption;
     PanelShape close_shape;
 };
 
@@ -82,7 +82,6 @@ void init_labels() {
     init_label(&popup.title, TITLE_FONT);
     init_label(&popup.music_caption, ROW_FONT);
     init_label(&popup.sounds_caption, ROW_FONT);
-    init_label(&popup.vibrations_caption, ROW_FONT);
     init_label(&popup.close_caption, CLOSE_FONT);
 }
 
@@ -91,7 +90,6 @@ void lay_out() {
     set_label(&popup.title, TITLE_FONT, s.title.text);
     set_label(&popup.music_caption, ROW_FONT, s.music_text);
     set_label(&popup.sounds_caption, ROW_FONT, s.sounds_text);
-    set_label(&popup.vibrations_caption, ROW_FONT, s.vibrations_text);
     set_label(&popup.close_caption, CLOSE_FONT, s.close_button.caption.text);
     create_panel_shape(&popup.close_shape, s.close_button.size.x, s.close_button.size.y);
 }
@@ -167,19 +165,15 @@ void settings_popup_click(float x, float y) {
     const SettingsPopupSettings& s = popup.settings;
     if (switch_hit(x, y, s.music_y_from_mid)) {
         play_effect("toggle");
-        music_enabled = !music_enabled;
-        if (music_enabled)
-            start_music();
-        else
-            stop_music();
+        set_music_enabled(!music_enabled);
         save_progress();
     } else if (switch_hit(x, y, s.sounds_y_from_mid)) {
         // Heard both ways: before going quiet, after coming back.
         if (sounds_enabled) {
             play_effect("toggle");
-            sounds_enabled = 0;
+            set_sounds_enabled(false);
         } else {
-            sounds_enabled = 1;
+            set_sounds_enabled(true);
             play_effect("toggle");
         }
         save_progress();

@@ -121,7 +121,6 @@ protected:
 
     void TearDown() override {
         tutorial_active = false;
-        use_cell_sprites(nullptr);
         overlays = Overlays{};
         hide_no_moves();
         release_game();

@@ -4,6 +4,7 @@
 // connecting line of a removed pair.
 #include "board/level.h"
 #include "gl/screen_fixture.h"
+#include "screen/board_view.h"
 #include "screen/click.h"
 #include "screen/game_screen_keys.h"
 #include "screen/labels.h"
@@ -101,7 +102,7 @@ TEST_F(ScreenGl, TimeChallengeShowsItsNameAndATimerThatFlashes) {
     // The shipped timer flashes towards full opacity.
     draw_frame();
     int faint = count_near(220, y0, 320, y1, rgb(ts.color));
-    timer_highlight = timer_label_settings.highlight_duration;
+    view.timer_highlight = timer_label_settings.highlight_duration;
     draw_frame();
     int flashed = count_near(220, y0, 320, y1, rgb(ts.color));
     EXPECT_EQ(faint, 0);
@@ -167,12 +168,12 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     handle_click(true, true, pa.x, pa.y);
     handle_click(true, true, pb.x, pb.y);
     ASSERT_EQ(board.cells[a], EMPTY_CELL) << "the pair was not removed";
-    ASSERT_EQ(level_state.line_point_count, 4);
+    ASSERT_EQ(view.line_point_count, 4);
 
     // Let the line grow to full strength, not yet fading.
     shell.frame_delta = tile_remove_duration1 * 0.6f;
     frames(2);
-    ASSERT_FLOAT_EQ(level_state.line_alpha, 1.0f);
+    ASSERT_FLOAT_EQ(view.line_alpha, 1.0f);
     draw_frame();
     keep_shot("line");
 
@@ -185,7 +186,7 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     // A translucent line is not darker where its pieces meet.
     EXPECT_TRUE(near(at(corner1.x, corner1.y), line, 1));
     EXPECT_TRUE(near(at(corner2.x, corner2.y), line, 1));
-    float h = line_size * level_state.line_scale / 2 * board_scale();
+    float h = line_size * view.line_scale / 2 * board_scale();
     EXPECT_TRUE(near(at(corner2.x + h - 1, corner2.y - h + 1), line, 1));
     // Just beside the line, the background.
     EXPECT_TRUE(near(at(across.x, across.y - h - 2), rgb(bg_color)));
@@ -194,7 +195,7 @@ TEST_F(ScreenGl, RemovedPairLeavesALineAlongItsPathWithEvenCorners) {
     // Once both tiles are gone and the line has faded, nothing is left.
     shell.frame_delta = 1.0f / 60;
     frames_for(tile_remove_duration1 + 2 * tile_remove_duration2 + 0.1f);
-    EXPECT_EQ(level_state.line_alpha, 0.0f);
+    EXPECT_EQ(view.line_alpha, 0.0f);
     draw_frame();
     EXPECT_TRUE(near(at(across.x, across.y), rgb(bg_color)));
     EXPECT_TRUE(near(at(pa.x, pa.y), rgb(bg_color)));

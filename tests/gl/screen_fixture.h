@@ -25,7 +25,7 @@
 #include "screen/game_screen.h"
 #include "screen/tile_textures.h"
 #include "support/gl_context.h"
-#include "unit/board/game_fixture.h"
+#include "unit/screen/game_fixture.h"
 
 class ScreenGl : public ::testing::Test {
    protected:
@@ -77,7 +77,6 @@ class ScreenGl : public ::testing::Test {
         current_set = tile_set_of_level(number);
         next_set = (uint8_t)((current_set + 1) % tile_set_count);
         if (!tile_set_loaded(current_set)) load_tile_set(current_set);
-        restored = false;
         level_state.time_left = level_state.pair_budget = 0;
         start_level();
     }
@@ -89,9 +88,8 @@ class ScreenGl : public ::testing::Test {
         current_set = tile_set_of_level(number);
         next_set = (uint8_t)((current_set + 1) % tile_set_count);
         if (!tile_set_loaded(current_set)) load_tile_set(current_set);
-        board = b;
-        restored = true;
-        start_level();
+        SavedProgress saved = saved_board(number, b);
+        start_level(&saved);
     }
 
     static void frames(int count) {

@@ -16,6 +16,7 @@
 #include "platform/window_metrics.h"
 #include "render/texture.h"
 #include "screen/game_screen_keys.h"
+#include "screen/board_view.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"
@@ -29,19 +30,15 @@ constexpr float TEST_FRAME = 1.0f / 60.0f;
 inline void reset_game_globals(uint32_t seed) {
     clear_tweens();
     clear_textures();
-    use_cell_sprites(nullptr);
     board = Board{};
-    memset(level_sprites, 0, sizeof level_sprites);
-    memset(draw_layer, 0, sizeof draw_layer);
-    memset(shuffling, 0, sizeof shuffling);
+    view = BoardView{};
     memset(ghost, 0, sizeof ghost);
     overlays = Overlays{};
     window_away = false;
     win2_popup_ready = false;
-    timer_highlight = lose_popup_input_delay = ghost_appear_factor = 0;
+    lose_popup_input_delay = 0;
     tutorial_active = false;
     tutorial = Tutorial{};
-    demo_alpha = 0;
     level = 1;
     tutorial_done = 1;
     music_enabled = 0;
@@ -50,10 +47,29 @@ inline void reset_game_globals(uint32_t seed) {
     level_state = Level{};
     level_time = time_since_match = 0;
     best_match_time = 86400;
-    restored = false;
     current_set = next_set = 0;
     music_resume_position = 0;
     seed_random(&shared_random, seed);
+}
+
+// A saved record of the given level and board that keeps the clock,
+// budget, ghosts and statistics the level has now (as if they had been
+// saved with it), so that a test can play a board of its own.
+inline SavedProgress saved_board(uint16_t number, const Board& b) {
+    SavedProgress p;
+    default_saved_progress(&p);
+    p.level = number;
+    p.restored = true;
+    p.width = b.width;
+    p.height = b.height;
+    memcpy(p.cells, b.cells, sizeof p.cells);
+    p.time_left = level_state.time_left;
+    p.pair_budget = level_state.pair_budget;
+    memcpy(p.ghosts, ghost, sizeof p.ghosts);
+    p.level_time = level_time;
+    p.best_match_time = best_match_time;
+    p.match_count = match_count;
+    return p;
 }
 
 // A 540 x 960 window, the given header and footer heights (the challenge

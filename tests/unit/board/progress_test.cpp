@@ -7,7 +7,7 @@
 
 #include "audio/sounds.h"
 #include "board/save_codec.h"
-#include "game_fixture.h"
+#include "unit/screen/game_fixture.h"
 #include "platform/platform.h"
 #include "screen/tile_textures.h"
 #include "ui/overlays.h"
@@ -103,10 +103,15 @@ void remove_first_pair() {
 void start_fresh(uint16_t lvl) {
     level = lvl;
     current_set = tile_set_of_level(lvl);
-    restored = false;
     level_state.time_left = 0;
     level_state.pair_budget = 0;
     start_level();
+}
+
+// What start-up does: the saved record read, its level dealt.
+void resume_saved_game() {
+    SavedProgress saved = load_progress();
+    start_level(&saved);
 }
 
 }  // namespace
@@ -223,12 +228,12 @@ TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     play_board(3, board_from(4, 3, {0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0}));
     press_cell(5);
     ASSERT_TRUE(level_state.selected);
-    start_tween("line_alpha", &level_state.line_alpha, 0, 1, 1, ease_out_sine);
+    start_tween("line_alpha", &view.line_alpha, 0, 1, 1, ease_out_sine);
     float demo_target = 0;
     start_tween("help_popup_line_alpha", &demo_target, 0, 1, 1, ease_out_sine);
     float other = 0;
     start_tween("menu_panel_scale_up", &other, 0, 1, 1, ease_out_sine);
-    level_state.removing[6] = ghost[6] = shuffling[6] = draw_layer[6] = 1;
+    level_state.removing[6] = ghost[6] = view.shuffling[6] = view.draw_layer[6] = 1;
     level_state.removing_count = 2;
 
     reset_level_state();
@@ -238,9 +243,9 @@ TEST_F(Levels, ResetClearsAnimationsSelectionAndCellState) {
     EXPECT_EQ(find_tween("help_popup_line_alpha"), nullptr);
     EXPECT_NE(find_tween("menu_panel_scale_up"), nullptr);  // not a level animation
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(level_state.removing[6] + ghost[6] + shuffling[6] + draw_layer[6], 0);
-    EXPECT_EQ(level_sprites[5].texture, nullptr);
-    EXPECT_EQ(level_sprites[5].scale, 0.0f);
+    EXPECT_EQ(level_state.removing[6] + ghost[6] + view.shuffling[6] + view.draw_layer[6], 0);
+    EXPECT_EQ(view.level_sprites[5].texture, nullptr);
+    EXPECT_EQ(view.level_sprites[5].scale, 0.0f);
 }
 
 TEST_F(Levels, UnusableTileSetsAreNamed) {
@@ -452,14 +457,13 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
 
     board = Board{};
     level_state.time_left = 0;
-    load_progress();
-    EXPECT_TRUE(restored);
-    start_level();
+    SavedProgress saved = load_progress();
+    EXPECT_TRUE(saved.restored);
+    start_level(&saved);
     EXPECT_EQ(0, memcmp(board.cells, before.cells, sizeof before.cells));
     EXPECT_EQ(level_state.time_left, 75);
     EXPECT_STREQ(timer_label.text, "1:15");
     EXPECT_FALSE(clock_running()) << "the clock waits for the first selection";
-    EXPECT_FALSE(restored);
 
     // A Pairs Countdown with ghosts: the budget and ghosts come back.
     start_fresh(40);
@@ -470,13 +474,12 @@ TEST_F(SaveFile, QuittingMidLevelRestoresBoardClockAndBudget) {
     EXPECT_EQ(read_bytes("autosave").size(), 32u + 80 + 1);
     memset(ghost, 0, sizeof ghost);
     level_state.pair_budget = 0;
-    ghost_appear_factor = 0;
-    load_progress();
-    start_level();
+    view.ghost_appear_factor = 0;
+    resume_saved_game();
     EXPECT_EQ(level_state.pair_budget, 57);
     EXPECT_STREQ(moves_label.text, "57");
     EXPECT_EQ(ghost[board.width + 1], 1);
-    EXPECT_EQ(ghost_appear_factor, 1.0f) << "restored ghosts show at full size";
+    EXPECT_EQ(view.ghost_appear_factor, 1.0f) << "restored ghosts show at full size";
 }
 
 TEST_F(SaveFile, GhostsAreSavedOnlyInPairsCountdown) {
@@ -497,8 +500,7 @@ TEST_F(SaveFile, StatisticsOfARegularLevelSurviveARestart) {
     ASSERT_TRUE(save_progress());
     level_time = 0;
     match_count = 0;
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_EQ(level_time, 33.5f);
     EXPECT_EQ(best_match_time, 2.5f);
     EXPECT_EQ(match_count, 3);
@@ -512,10 +514,10 @@ TEST_F(SaveFile, ADamagedBoardIsGeneratedAnew) {
     bytes[15] = 11;
     write_bytes("autosave", bytes);
     board = Board{};
-    load_progress();
+    SavedProgress saved = load_progress();
     EXPECT_EQ(level, 7);
-    EXPECT_FALSE(restored);
-    start_level();
+    EXPECT_FALSE(saved.restored);
+    start_level(&saved);
     EXPECT_EQ(0, memcmp(board.cells, generated.cells, sizeof board.cells));
 }
 
@@ -523,11 +525,11 @@ TEST_F(SaveFile, MissingFileIsAFirstStart) {
     level = 55;
     tutorial_done = 1;
     sounds_enabled = 0;
-    load_progress();
+    SavedProgress saved = load_progress();
     EXPECT_EQ(level, 1);
     EXPECT_EQ(tutorial_done, 0);
     EXPECT_EQ(sounds_enabled, 1);
-    EXPECT_FALSE(restored);
+    EXPECT_FALSE(saved.restored);
     sounds_enabled = 0;
 }
 
@@ -563,8 +565,7 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     start_fresh(7);
     for (int i = 0; i < BOARD_MAX_CELLS; i++) board.cells[i] = 0;
     ASSERT_TRUE(save_progress());
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_TRUE(overlay_open(OVERLAY_WIN_POPUP));
 
     // A Pairs Countdown whose budget was spent: the challenge popup again.
@@ -572,16 +573,15 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     start_fresh(20);
     level_state.pair_budget = 0;
     ASSERT_TRUE(save_progress());
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level_state.pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
 
     close_overlay(OVERLAY_WIN2_POPUP);
-    load_progress();
+    SavedProgress saved = load_progress();
     tutorial_done = 0;  // the first-run tutorial comes first
-    start_level();
+    start_level(&saved);
     start_tutorial();
     EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
     end_tutorial();
@@ -594,8 +594,7 @@ TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {
     level_state.time_left = 0;  // "Time's up" was showing at the quit
     ASSERT_TRUE(save_progress());
     board = Board{};
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_EQ(overlay_open(OVERLAY_LOSE_POPUP), 1);
     EXPECT_EQ(level_state.time_left, 0);
     EXPECT_FALSE(clock_running());
@@ -611,16 +610,14 @@ TEST_F(SaveFile, RestoredClockAndBudgetAreCappedAtTheLevelsRule) {
     start_fresh(10);
     level_state.time_left = 300;
     ASSERT_TRUE(save_progress());
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_EQ(level_state.time_left, 120);
     EXPECT_STREQ(timer_label.text, "2:00");
 
     start_fresh(20);
     level_state.pair_budget = 300;
     ASSERT_TRUE(save_progress());
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_EQ(level_state.pair_budget, 100);
 }
 
@@ -651,8 +648,7 @@ TEST_F(SavedRecord, ABoardThatCannotBeFinishedIsDealtAfreshKeepingTheRest) {
     // An empty board of no size never skips a level through the win popup.
     std::vector<uint8_t> bytes = encoded(empty);
     write_bytes("autosave", bytes);
-    load_progress();
-    start_level();
+    resume_saved_game();
     EXPECT_EQ(overlay_open(OVERLAY_WIN2_POPUP) + overlay_open(OVERLAY_WIN_POPUP), 0);
     EXPECT_EQ(board.width, 8);
 }

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <vector>
 
-#include "game_fixture.h"
+#include "unit/screen/game_fixture.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 // bounding box, and tiles keeping their drawing records through a shuffle.
 #include "board/shuffle.h"
 #include "screen/shuffle_flow.h"
+#include "screen/board_view.h"
+#include "board/tutorial.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +24,11 @@ Texture* fake_texture(int kind) {
 }
 
 void tag_sprites() {
-    use_cell_sprites(nullptr);
-    memset(level_sprites, 0, sizeof level_sprites);
+    memset(view.level_sprites, 0, sizeof view.level_sprites);
     memset(ghost, 0, sizeof ghost);
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
-        sprite[i].scale = (float)i;
-        sprite[i].texture = board.cells[i] ? fake_texture(board.cells[i]) : nullptr;
+        cell_sprites()[i].scale = (float)i;
+        cell_sprites()[i].texture = board.cells[i] ? fake_texture(board.cells[i]) : nullptr;
         ghost[i] = board.cells[i] != 0 && i % 3 == 0;
     }
 }
@@ -48,18 +49,18 @@ void expect_records_followed_tiles(const Board& before, const GhostFlag* ghosts_
     const int n = board.width * board.height;
     int tiles = 0;
     for (int i = 0; i < n; i++) {
-        int from = (int)sprite[i].scale;  // the cell this record came from
+        int from = (int)cell_sprites()[i].scale;  // the cell this record came from
         ASSERT_GE(from, 0);
         ASSERT_LT(from, n);
         EXPECT_EQ(board.cells[i], before.cells[from]) << "cell " << i;
         EXPECT_EQ(ghost[i], ghosts_before[from]) << "cell " << i;
         if (board.cells[i]) {
             tiles++;
-            EXPECT_EQ(sprite[i].texture, fake_texture(board.cells[i])) << "cell " << i;
+            EXPECT_EQ(cell_sprites()[i].texture, fake_texture(board.cells[i])) << "cell " << i;
             // It starts its slide from the cell it came from.
             Vec2 old_home = cell_home_position((uint8_t)from);
-            EXPECT_EQ(sprite[i].x, old_home.x);
-            EXPECT_EQ(sprite[i].y, old_home.y);
+            EXPECT_EQ(cell_sprites()[i].x, old_home.x);
+            EXPECT_EQ(cell_sprites()[i].y, old_home.y);
         }
     }
     EXPECT_EQ(tiles, tiles_on(before));
@@ -135,7 +136,7 @@ TEST_F(Shuffle, EmptyBoardAndLoneTileStayAsTheyAre) {
     tag_sprites();
     EXPECT_EQ(shuffle_board(), 0);
     EXPECT_EQ(board.cells[12], 7);
-    EXPECT_EQ(sprite[12].texture, fake_texture(7));
+    EXPECT_EQ(cell_sprites()[12].texture, fake_texture(7));
 }
 
 TEST_F(Shuffle, BoardWithMovesIsStillRearrangedOnce) {
@@ -190,19 +191,19 @@ TEST_F(Shuffle, GivesUpAfterAHundredPassesWithoutAMove) {
 }
 
 TEST_F(Shuffle, UsesTheSpriteArrayInUse) {
-    static CellSprite tutorial_sprites[BOARD_MAX_CELLS];
+    CellSprite* tutorial_sprites = view.practice_sprites;
     seed_random(&shared_random, 8);
     board = board_from(6, 3,
                        {0, 0, 0, 0, 0, 0,  //
                         0, 0, 4, 4, 0, 0,  //
                         0, 0, 0, 0, 0, 0});
-    memset(level_sprites, 0, sizeof level_sprites);
-    memset(tutorial_sprites, 0, sizeof tutorial_sprites);
-    use_cell_sprites(tutorial_sprites);
+    memset(view.level_sprites, 0, sizeof view.level_sprites);
+    memset(view.practice_sprites, 0, sizeof view.practice_sprites);
+    tutorial_active = true;
     tutorial_sprites[8].scale = 1;
     shuffle_board();
     EXPECT_EQ(tutorial_sprites[9].scale, 1);
-    EXPECT_EQ(level_sprites[9].scale, 0);
-    use_cell_sprites(nullptr);
-    EXPECT_EQ(sprite, level_sprites);
+    EXPECT_EQ(view.level_sprites[9].scale, 0);
+    tutorial_active = false;
+    EXPECT_EQ(cell_sprites(), view.level_sprites);
 }

@@ -9,7 +9,7 @@
 #include "board/shuffle.h"
 #include "screen/shuffle_flow.h"
 #include "screen/tile_textures.h"
-#include "../board/game_fixture.h"
+#include "game_fixture.h"
 #include "ui/overlays.h"
 
 namespace {
@@ -76,7 +76,7 @@ TEST_F(Clock, StartsWithTheFirstSelection) {
     EXPECT_STREQ(timer_label.text, "2:00");
     press_cell(7);
     EXPECT_TRUE(clock_running());
-    EXPECT_EQ(timer_highlight, timer_label_settings.highlight_duration);
+    EXPECT_EQ(view.timer_highlight, timer_label_settings.highlight_duration);
     frames(1);
     EXPECT_EQ(level_state.time_left, 119);
     EXPECT_STREQ(timer_label.text, "1:59");
@@ -114,7 +114,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     press_cell(7);
     level_state.clock_seconds = 7.5f;
     level_state.time_left = 7;
-    timer_highlight = 0;
+    view.timer_highlight = 0;
     std::vector<std::string> shown;
     int openings = 0;
     for (int i = 0; i < 60 * 10; i++) {
@@ -128,20 +128,20 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
         if (level_state.time_left == before) continue;
         shown.push_back(timer_label.text);
         if (level_state.time_left >= 1 && level_state.time_left <= 5)
-            EXPECT_FLOAT_EQ(timer_highlight, timer_label_settings.highlight_duration);
+            EXPECT_FLOAT_EQ(view.timer_highlight, timer_label_settings.highlight_duration);
         else if (level_state.time_left == 6)
-            EXPECT_LE(timer_highlight, 0.0f);
+            EXPECT_LE(view.timer_highlight, 0.0f);
     }
     std::vector<std::string> expected = {"0:06", "0:05", "0:04", "0:03", "0:02", "0:01", "0:00"};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(openings, 1);
     EXPECT_FALSE(clock_running());
-    EXPECT_LE(timer_highlight, 0.0f);
+    EXPECT_LE(view.timer_highlight, 0.0f);
 
     start_clock();  // a flash from the first frame after a second's sleep
     level_state.clock_seconds = 5.5f;
     update_game_screen(0.9f);
-    EXPECT_FLOAT_EQ(timer_highlight, timer_label_settings.highlight_duration);
+    EXPECT_FLOAT_EQ(view.timer_highlight, timer_label_settings.highlight_duration);
 }
 
 TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
@@ -281,7 +281,7 @@ TEST_F(Countdown, TwoGhostsAppearAtThirtyTilesAndBecomeTilesNextRemoval) {
     ASSERT_NE(find_cell_tween(TWEEN_APPEAR, (uint8_t)ghosts[0]), nullptr);
     press_cell(ghosts[0]);  // still appearing: shown whole at once
     frames_for(tile_bounce_duration);
-    EXPECT_NEAR(sprite[ghosts[0]].scale, 0.0f, 1e-5);
+    EXPECT_NEAR(cell_sprites()[ghosts[0]].scale, 0.0f, 1e-5);
 }
 
 TEST_F(Countdown, ASpentBudgetWinsWithTilesLeft) {
@@ -338,7 +338,7 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     EXPECT_FALSE(no_moves_shown());
     EXPECT_NE(0, memcmp(before.cells, board.cells, sizeof board.cells));
     for (int i : {8, 9, 15, 16}) {
-        EXPECT_EQ(shuffling[i], 1);
+        EXPECT_EQ(view.shuffling[i], 1);
         TweenSlot* slide = find_tween(("tile" + std::to_string(i) + "_shuffle_y").c_str());
         ASSERT_NE(slide, nullptr);
         EXPECT_GE(slide->duration, 0.4f);
@@ -346,9 +346,9 @@ TEST_F(NoMoves, ShownOnlyAfterBothRemovalsEndThenTheNextPressShuffles) {
     }
     frames_for(0.6f);
     for (int i = 0; i < board.width * board.height; i++) {
-        EXPECT_EQ(shuffling[i], 0);
-        EXPECT_EQ(sprite[i].x, cell_home_position((uint8_t)i).x);
-        EXPECT_EQ(sprite[i].y, cell_home_position((uint8_t)i).y);
+        EXPECT_EQ(view.shuffling[i], 0);
+        EXPECT_EQ(cell_sprites()[i].x, cell_home_position((uint8_t)i).x);
+        EXPECT_EQ(cell_sprites()[i].y, cell_home_position((uint8_t)i).y);
     }
 }
 
@@ -361,9 +361,9 @@ TEST_F(NoMoves, AShuffleWithoutFreeTweenSlotsPutsTilesHomeAtOnce) {
     shuffle_board();
     EXPECT_FALSE(level_state.selected);
     for (int i = 0; i < board.width * board.height; i++) {
-        EXPECT_EQ(shuffling[i], 0);
-        EXPECT_EQ(sprite[i].x, cell_home_position((uint8_t)i).x);
-        EXPECT_EQ(sprite[i].y, cell_home_position((uint8_t)i).y);
+        EXPECT_EQ(view.shuffling[i], 0);
+        EXPECT_EQ(cell_sprites()[i].x, cell_home_position((uint8_t)i).x);
+        EXPECT_EQ(cell_sprites()[i].y, cell_home_position((uint8_t)i).y);
     }
 }
 
@@ -378,7 +378,7 @@ TEST_F(NoMoves, AShuffleDuringARemovalLeavesEveryTileVisible) {
     EXPECT_EQ(board.tile_count, 6);
     for (int i = 0; i < board.width * board.height; i++) {
         EXPECT_EQ(level_state.removing[i], 0) << i;
-        if (board.cells[i] != EMPTY_CELL) EXPECT_EQ(sprite[i].scale, 0.0f) << "tile " << i;
+        if (board.cells[i] != EMPTY_CELL) EXPECT_EQ(cell_sprites()[i].scale, 0.0f) << "tile " << i;
     }
 }
 

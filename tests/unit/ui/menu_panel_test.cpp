@@ -190,7 +190,7 @@ TEST_F(ProgressPanel, OpeningAndClosingLeavesTheLoadedPicturesAsTheyWere) {
         EXPECT_EQ(loaded_texture_names().count("tiles/03/01.png"), 1u);
         close_menu_panel();
         EXPECT_EQ(loaded_texture_names(), before);
-        EXPECT_NE(level_sprites[9].texture, nullptr);
+        EXPECT_NE(view.level_sprites[9].texture, nullptr);
     }
     // Opened twice without a close in between: still nothing left behind.
     open_progress_panel();

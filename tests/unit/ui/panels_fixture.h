@@ -126,9 +126,8 @@ protected:
         current_set = tile_set_of_level(lvl);
         next_set = (uint8_t)((current_set + 1) % tile_set_count);
         if (!tile_set_loaded(current_set)) load_tile_set(current_set);
-        board = b;
-        restored = true;
-        start_level();
+        SavedProgress saved = saved_board(lvl, b);
+        start_level(&saved);
     }
 
     void frames(int count) {

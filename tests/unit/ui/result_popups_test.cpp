@@ -10,7 +10,7 @@
 
 #include "platform/platform.h"
 #include "ui/overlays.h"
-#include "unit/board/game_fixture.h"
+#include "unit/screen/game_fixture.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "support/game_globals.h"
 #include "support/gl_context.h"
 #include "ui/popups.h"
-#include "board_test_util.h"
+#include "unit/board/board_test_util.h"
 
 constexpr uint32_t GAME_TEST_SEED = 2024;
 
@@ -53,9 +53,8 @@ protected:
     void play_board(uint16_t lvl, const Board& b) {
         level = lvl;
         choose_tile_sets();
-        board = b;
-        restored = true;
-        start_level();
+        SavedProgress saved = saved_board(lvl, b);
+        start_level(&saved);
     }
 
     void frames(int count) {

@@ -1,7 +1,7 @@
 // level_result.cpp - where every level ends: when a removal ends, the clock
 // reaches 0 or a save is restored, the rules' level_result comes here, and
 // only here does a result popup open.
-#include "screen/level_result.h"
+#include "screen/finish_level.h"
 
 #include "board/board.h"
 #include "board/level.h"
@@ -28,21 +28,17 @@ bool finish_level(LevelResult result) {
         close_menu_panel();
     // The result is what the player sees next, never something under it.
     close_overlay(OVERLAY_SETTINGS_POPUP);
-    // A press held over the board must not complete a pair under the popup.
-    level_state.selected = false;
+    end_level(result);
     switch (result) {
         case LEVEL_WON:
             open_win_popup();
             break;
         case LEVEL_SET_COMPLETE:
-            if (time_challenge) level_state.time_left = 0;
-            stop_clock();
-            if (pairs_countdown) set_label_text(&moves_label, "");
+            if (pairs_countdown) hide_budget_label();
             load_tile_set(next_set);
             open_win2_popup();
             break;
         case LEVEL_LOST:
-            stop_clock();
             open_lose_popup();
             break;
         case LEVEL_PLAYING:

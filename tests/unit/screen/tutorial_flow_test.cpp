@@ -1,4 +1,4 @@
-// tutorial_test.cpp - the three practice boards played through the real
+// tutorial_flow_test.cpp - the three practice boards played through the real
 // click handling and frame update: what the help popup offers at each
 // step, walls, the demonstration line, and getting the level back exactly.
 #include "ui/overlays.h"
@@ -51,12 +51,12 @@ TEST_F(PracticeBoards, FirstStartShowsTheStraightLineBoardWithoutNextButton) {
     EXPECT_EQ(board.width, 6);
     EXPECT_EQ(board.height, 6);
     EXPECT_EQ(board.tile_count, 4);
-    EXPECT_NE(sprite, level_sprites);
+    EXPECT_NE(cell_sprites(), view.level_sprites);
     // Pictures of the first set whatever the level's set; walls have none.
-    EXPECT_EQ(texture_name(sprite[13]), "tiles/01/01.png");
-    EXPECT_EQ(texture_name(sprite[16]), "tiles/01/01.png");
-    EXPECT_EQ(texture_name(sprite[20]), "tiles/01/02.png");
-    EXPECT_EQ(texture_name(sprite[7]), "(none)");
+    EXPECT_EQ(texture_name(cell_sprites()[13]), "tiles/01/01.png");
+    EXPECT_EQ(texture_name(cell_sprites()[16]), "tiles/01/01.png");
+    EXPECT_EQ(texture_name(cell_sprites()[20]), "tiles/01/02.png");
+    EXPECT_EQ(texture_name(cell_sprites()[7]), "(none)");
     EXPECT_TRUE(is_tutorial_wall(7));
     EXPECT_FALSE(is_tutorial_wall(13));
     EXPECT_FALSE(is_tutorial_wall(0));
@@ -66,7 +66,7 @@ TEST_F(PracticeBoards, FirstStartShowsTheStraightLineBoardWithoutNextButton) {
     Vec2 end = cell_home_position(16);
     EXPECT_FLOAT_EQ(tutorial.demo_points[1].x, end.x);
     EXPECT_FLOAT_EQ(tutorial.demo_points[1].y, end.y);
-    EXPECT_FLOAT_EQ(demo_alpha, 1.0f);
+    EXPECT_FLOAT_EQ(view.demo_alpha, 1.0f);
 }
 
 TEST_F(PracticeBoards, FirstTutorialClosesOnlyAfterTheThirdBoardIsCleared) {
@@ -134,7 +134,7 @@ TEST_F(PracticeBoards, ClosingGivesBackExactlyTheLevelBoard) {
     const Board level_board = board;
     ASSERT_EQ(level_board.tile_count, 4);
     CellSprite level_copy[BOARD_MAX_CELLS];
-    memcpy(level_copy, level_sprites, sizeof level_copy);
+    memcpy(level_copy, view.level_sprites, sizeof level_copy);
     const std::multiset<std::string> textures = loaded_texture_names();
     ASSERT_FALSE(tile_set_loaded(0));
 
@@ -154,8 +154,8 @@ TEST_F(PracticeBoards, ClosingGivesBackExactlyTheLevelBoard) {
 
     ASSERT_FALSE(tutorial_active);
     EXPECT_EQ(memcmp(&board, &level_board, sizeof board), 0);
-    EXPECT_EQ(sprite, level_sprites);
-    EXPECT_EQ(memcmp(level_sprites, level_copy, sizeof level_copy), 0);
+    EXPECT_EQ(cell_sprites(), view.level_sprites);
+    EXPECT_EQ(memcmp(view.level_sprites, level_copy, sizeof level_copy), 0);
     // The first set was loaded only for the tutorial and is gone again.
     EXPECT_EQ(loaded_texture_names(), textures);
     EXPECT_EQ(tutorial_set_aside_board(), nullptr);
@@ -163,9 +163,9 @@ TEST_F(PracticeBoards, ClosingGivesBackExactlyTheLevelBoard) {
     EXPECT_EQ(level_state.removing_count, 0);
     for (int i = 0; i < BOARD_MAX_CELLS; i++) {
         EXPECT_EQ(level_state.removing[i], 0);
-        EXPECT_EQ(draw_layer[i], 0);
+        EXPECT_EQ(view.draw_layer[i], 0);
     }
-    EXPECT_FLOAT_EQ(demo_alpha, 0.0f);
+    EXPECT_FLOAT_EQ(view.demo_alpha, 0.0f);
     EXPECT_EQ(find_tween("line_alpha"), nullptr);
 }
 
@@ -177,8 +177,8 @@ TEST_F(PracticeBoards, TheLevelsOwnFirstSetStaysLoadedAfterClosing) {
     press(NEXT);
     press(CLOSE);
     EXPECT_EQ(loaded_texture_names(), textures);
-    EXPECT_NE(level_sprites[9].texture, nullptr);
-    EXPECT_EQ(find_texture("tiles/01/01.png"), level_sprites[9].texture);
+    EXPECT_NE(view.level_sprites[9].texture, nullptr);
+    EXPECT_EQ(find_texture("tiles/01/01.png"), view.level_sprites[9].texture);
 }
 
 TEST_F(PracticeBoards, WallsNeitherSelectNorDeselect) {
@@ -204,7 +204,7 @@ TEST_F(PracticeBoards, PairsOfKindTwoMayGoFirstAndKeepTheDemonstration) {
     EXPECT_EQ(board.cells[20], 0);
     EXPECT_EQ(board.cells[21], 0);
     EXPECT_EQ(board.tile_count, 2);
-    EXPECT_FLOAT_EQ(demo_alpha, 1.0f);
+    EXPECT_FLOAT_EQ(view.demo_alpha, 1.0f);
     EXPECT_EQ(find_tween("help_popup_line_alpha"), nullptr);
 }
 
@@ -213,7 +213,7 @@ TEST_F(PracticeBoards, TheDemonstrationLineFadesWhenItsPairIsRemovedInEitherOrde
     press(NEXT);
     ASSERT_EQ(tutorial.step, 2);
     remove_pair(14, 22);
-    EXPECT_FLOAT_EQ(demo_alpha, 1.0f);
+    EXPECT_FLOAT_EQ(view.demo_alpha, 1.0f);
 
     press_cell(9);  // the demonstrated pair is 19 and 9
     press_cell(19);
@@ -223,12 +223,12 @@ TEST_F(PracticeBoards, TheDemonstrationLineFadesWhenItsPairIsRemovedInEitherOrde
     EXPECT_FLOAT_EQ(fade->to, 0.0f);
     EXPECT_FLOAT_EQ(fade->duration, tile_remove_duration1);
     frames(2);
-    EXPECT_LT(demo_alpha, 1.0f);
-    EXPECT_GT(demo_alpha, 0.0f);
+    EXPECT_LT(view.demo_alpha, 1.0f);
+    EXPECT_GT(view.demo_alpha, 0.0f);
     // The step changes when the board empties: the next one shows its line.
     frames_for(tile_remove_duration1 + tile_remove_duration2);
     EXPECT_EQ(tutorial.step, 3);
-    EXPECT_FLOAT_EQ(demo_alpha, 1.0f);
+    EXPECT_FLOAT_EQ(view.demo_alpha, 1.0f);
 }
 
 TEST_F(PracticeBoards, ARemovalRunningWhenTheTutorialOpensIsFinishedWhenItCloses) {
@@ -271,7 +271,7 @@ TEST_F(PracticeBoards, ALastPairRemovedJustBeforeTheTutorialStillWinsTheLevel) {
 TEST_F(PracticeBoards, TilesStoppedMidBounceOrSlideComeBackAtRest) {
     open_menu_panel();
     run_ui_action(menu_panel_action("shuffle"));  // every tile starts sliding
-    ASSERT_NE(shuffling[9] + shuffling[10] + shuffling[11], 0);
+    ASSERT_NE(view.shuffling[9] + view.shuffling[10] + view.shuffling[11], 0);
     press_cell(9);  // and one bounces
     frames(3);
     open_from_menu();
@@ -279,8 +279,8 @@ TEST_F(PracticeBoards, TilesStoppedMidBounceOrSlideComeBackAtRest) {
     press(NEXT);
     press(CLOSE);
     for (int i = 0; i < board.width * board.height; i++) {
-        EXPECT_EQ(shuffling[i], 0) << "cell " << i;
-        if (board.cells[i]) EXPECT_FLOAT_EQ(level_sprites[i].scale, 0.0f) << "cell " << i;
+        EXPECT_EQ(view.shuffling[i], 0) << "cell " << i;
+        if (board.cells[i]) EXPECT_FLOAT_EQ(view.level_sprites[i].scale, 0.0f) << "cell " << i;
     }
     EXPECT_EQ(find_tween("tile9_shuffle_x"), nullptr);
 }

@@ -48,26 +48,26 @@ TEST_F(Click, APressSelectsAndBouncesTheTile) {
     press_cell(7, /*left=*/false);  // the right button acts the same
     EXPECT_TRUE(level_state.selected);
     EXPECT_EQ(level_state.selected_cell, 7);
-    EXPECT_EQ(draw_layer[7], 1);
+    EXPECT_EQ(view.draw_layer[7], 1);
     ASSERT_NE(find_tween("tile7_bounce"), nullptr);
     frames(3);
-    EXPECT_GT(sprite[7].scale, 0.0f);
+    EXPECT_GT(cell_sprites()[7].scale, 0.0f);
     frames_for(tile_bounce_duration);
     EXPECT_EQ(find_tween("tile7_bounce"), nullptr);
-    EXPECT_EQ(sprite[7].scale, 0.0f);
-    EXPECT_EQ(draw_layer[7], 0);
+    EXPECT_EQ(cell_sprites()[7].scale, 0.0f);
+    EXPECT_EQ(view.draw_layer[7], 0);
 }
 
 TEST_F(Click, ARepeatedBounceNeverRatchetsTheScale) {
     press_cell(7);
     frames(4);
-    ASSERT_GT(sprite[7].scale, 0.0f);
+    ASSERT_GT(cell_sprites()[7].scale, 0.0f);
     press_cell(7);  // the same tile again: still selected, bounces anew
     EXPECT_TRUE(level_state.selected);
     EXPECT_EQ(level_state.selected_cell, 7);
     EXPECT_EQ(find_tween("tile7_bounce")->from, 0.0f);
     frames_for(tile_bounce_duration);
-    EXPECT_EQ(sprite[7].scale, 0.0f);
+    EXPECT_EQ(cell_sprites()[7].scale, 0.0f);
 }
 
 TEST_F(Click, APressOnAnotherKindMovesTheSelection) {
@@ -87,14 +87,13 @@ TEST_F(Click, DraggingFromOneTileToItsPartnerRemovesThePair) {
     EXPECT_EQ(board.cells[8], 0);
     EXPECT_EQ(board.cells[9], 0);
     EXPECT_EQ(level_state.removing[8] + level_state.removing[9], 2);
-    EXPECT_EQ(draw_layer[8], 1);
-    EXPECT_EQ(draw_layer[9], 2);
+    EXPECT_EQ(view.draw_layer[8], 1);
+    EXPECT_EQ(view.draw_layer[9], 2);
     EXPECT_EQ(level_state.removing_count, 2);
-    EXPECT_EQ(level_state.second_cell, 9);
     EXPECT_EQ(match_count, 1);
-    EXPECT_EQ(level_state.line_point_count, 2);
-    EXPECT_EQ(level_state.line_points[0].x, cell_home_position(8).x);
-    EXPECT_EQ(level_state.line_points[1].x, cell_home_position(9).x);
+    EXPECT_EQ(view.line_point_count, 2);
+    EXPECT_EQ(view.line_points[0].x, cell_home_position(8).x);
+    EXPECT_EQ(view.line_points[1].x, cell_home_position(9).x);
     EXPECT_NE(find_tween("line_alpha"), nullptr);
     EXPECT_NE(find_tween("line_scale"), nullptr);
 }
@@ -113,8 +112,8 @@ TEST_F(Click, APathAroundATileHasTwoCorners) {
     press_cell(13);
     press_cell(15);
     EXPECT_EQ(board.cells[13] + board.cells[15], 0);
-    ASSERT_EQ(level_state.line_point_count, 4);
-    EXPECT_EQ(level_state.line_points[1].y,
+    ASSERT_EQ(view.line_point_count, 4);
+    EXPECT_EQ(view.line_points[1].y,
               cell_home_position(19).y);  // through the bottom frame row
 }
 
@@ -166,15 +165,15 @@ TEST_F(Removal, TheTweenChainShrinksToNothingAndEndsOnce) {
     EXPECT_EQ(board.tile_count, 8);
     frames_for(tile_remove_duration2);
     EXPECT_EQ(find_tween("tile10_bounce"), nullptr);
-    EXPECT_EQ(sprite[10].scale, -1.0f);
-    EXPECT_EQ(sprite[16].scale, -1.0f);
+    EXPECT_EQ(cell_sprites()[10].scale, -1.0f);
+    EXPECT_EQ(cell_sprites()[16].scale, -1.0f);
     EXPECT_EQ(board.tile_count, 6);
     EXPECT_EQ(level_state.removing_count, 0);
-    EXPECT_EQ(level_state.removing[10] + level_state.removing[16] + draw_layer[10] + draw_layer[16],
+    EXPECT_EQ(level_state.removing[10] + level_state.removing[16] + view.draw_layer[10] + view.draw_layer[16],
               0);
     frames(30);
     EXPECT_EQ(board.tile_count, 6) << "each tile is counted off once";
-    EXPECT_EQ(level_state.line_alpha, 0.0f) << "the line has faded";
+    EXPECT_EQ(view.line_alpha, 0.0f) << "the line has faded";
 }
 
 TEST_F(Removal, FinishesEvenWhenNoTweenSlotIsFree) {
@@ -187,7 +186,7 @@ TEST_F(Removal, FinishesEvenWhenNoTweenSlotIsFree) {
     EXPECT_EQ(board.tile_count, 6);
     EXPECT_EQ(level_state.removing_count, 0);
     EXPECT_EQ(level_state.removing[8] + level_state.removing[9], 0);
-    EXPECT_EQ(sprite[8].scale, -1.0f);
+    EXPECT_EQ(cell_sprites()[8].scale, -1.0f);
 }
 
 TEST_F(Removal, StatisticsCountPairsAndTheFastestOne) {
@@ -257,7 +256,7 @@ TEST_F(Hint, BouncesTheFirstPairTheMoveSearchFindsAndChangesNothingElse) {
     EXPECT_FALSE(level_state.selected);
     EXPECT_EQ(saved_bytes(), before);  // before any frame adds play time
     frames_for(tile_bounce_duration);
-    EXPECT_EQ(sprite[8].scale, 0.0f);
+    EXPECT_EQ(cell_sprites()[8].scale, 0.0f);
     EXPECT_EQ(board.cells[8], 2);
     EXPECT_EQ(match_count, 0);
 }
