@@ -98,6 +98,7 @@ bool load_game_assets() {
     setup_progress_panel();
     setup_help_popup();
     setup_settings_popup();
+    setup_pause_plate();
 
     load_progress();  // chooses the level's tile sets too
     load_tile_set(current_set);
