@@ -126,7 +126,7 @@ void draw_row(const TextLabel* caption, float y_from_mid, bool on) {
     draw_switch(y, on);
 }
 
-// A row's outline runs from its caption's left edge to its switch's right.
+// A row's outline runs from its caption's left to its switch's right edge.
 void draw_highlight(uint8_t item) {
     const SettingsPopupSettings& s = popup.settings;
     if (item == SETTINGS_ITEM_CLOSE) {
@@ -135,7 +135,9 @@ void draw_highlight(uint8_t item) {
         return;
     }
     float y = row_y(item == SETTINGS_ITEM_MUSIC ? s.music_y_from_mid : s.sounds_y_from_mid);
-    float left = center_x() + s.row_text_x_offset;
+    // The caption starts at the offset: the outline keeps clear of its first letter.
+    const float caption_margin = 10;
+    float left = center_x() + s.row_text_x_offset - caption_margin;
     float right = switch_center_x() + s.row_toggle_size.x / 2;
     float h = s.row_toggle_size.y > row_font_size() ? s.row_toggle_size.y : row_font_size();
     draw_focus_outline((left + right) / 2, y, right - left, h);
