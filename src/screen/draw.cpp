@@ -435,9 +435,8 @@ bool show_resting_board() {
 }  // namespace
 
 void draw_game_screen() {
-    bool board_shown = tutorial_active ||
-                       (!overlay_open(OVERLAY_SETTINGS_POPUP) && !overlay_open(OVERLAY_WIN2_POPUP) &&
-                        !level_paused());
+    bool board_shown = tutorial_active || (!overlay_open(OVERLAY_SETTINGS_POPUP) &&
+                                           !overlay_open(OVERLAY_WIN2_POPUP) && !level_paused());
     if (board_shown && show_resting_board()) {
         draw_board(MOVING_TILES);
     } else {

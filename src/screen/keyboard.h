@@ -10,7 +10,7 @@
 
 // What takes the keys now, in the order presses are taken (screen/click.cpp).
 enum KeyScene : uint8_t {
-    KEY_SCENE_BOARD,     // a level with nothing open over it
+    KEY_SCENE_BOARD,  // a level with nothing open over it
     KEY_SCENE_PAUSED,
     KEY_SCENE_SETTINGS,
     KEY_SCENE_TUTORIAL,  // the help popup over a practice board

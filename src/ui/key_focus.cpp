@@ -17,8 +17,8 @@ uint8_t step_item(uint8_t item, int delta, uint8_t count) {
 void draw_focus_outline(float cx, float cy, float width, float height) {
     const KeyFocusStyle& s = key_focus_style;
     float w = width + 2 * s.padding, h = height + 2 * s.padding;
-    draw_rect_outline(cx - w / 2, cy - h / 2, w, h, s.stroke_size, s.color.r, s.color.g,
-                      s.color.b, s.color.a);
+    draw_rect_outline(cx - w / 2, cy - h / 2, w, h, s.stroke_size, s.color.r, s.color.g, s.color.b,
+                      s.color.a);
 }
 
 void register_key_focus_settings() {

@@ -14,7 +14,12 @@
 
 // The menu panel's buttons and the settings popup's rows, top to bottom.
 enum : uint8_t { MENU_ITEM_SHUFFLE, MENU_ITEM_HELP, MENU_ITEM_SETTINGS, MENU_ITEM_COUNT };
-enum : uint8_t { SETTINGS_ITEM_MUSIC, SETTINGS_ITEM_SOUNDS, SETTINGS_ITEM_CLOSE, SETTINGS_ITEM_COUNT };
+enum : uint8_t {
+    SETTINGS_ITEM_MUSIC,
+    SETTINGS_ITEM_SOUNDS,
+    SETTINGS_ITEM_CLOSE,
+    SETTINGS_ITEM_COUNT
+};
 
 struct KeyFocus {
     bool shown;

@@ -195,7 +195,8 @@ void draw_menu_panel() {
         translate_matrix(0, b.caption.y - s.bg_size.y / 2);
         draw_button(&menu.button_shapes[k], &menu.button_labels[k], 0, 0, b.color,
                     b.caption.text_color);
-        if (key_focus.shown && key_focus.menu_item == k) draw_focus_outline(0, 0, b.size.x, b.size.y);
+        if (key_focus.shown && key_focus.menu_item == k)
+            draw_focus_outline(0, 0, b.size.x, b.size.y);
         pop_matrix();
     }
     pop_matrix();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A player clears level 1's first pair from the keyboard (arrows and Space),
 # switches the music off through Esc, the menu and the settings, and clears
-# the rest pair by pair with real mouse presses: the win popup shows, a press moves on to level 2 (saved at once), and after Q and
-# a fresh start the same level 2 board is back.
+# the rest pair by pair with real mouse presses: the win popup shows, a
+# press moves on to level 2 (saved at once), and after Q and a fresh start
+# the same level 2 board is back.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 : "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
@@ -28,7 +29,8 @@ cursor_to() {
     local col=$(($1 % width)) row=$(($1 / width)) keys=()
     for _ in $(seq 2 "$col"); do keys+=(Right); done
     for _ in $(seq 2 "$row"); do keys+=(Down); done
-    xdotool key --window "$GAME_WID" --delay 60 Up Up Up Up Up Up Up Up Left Left Left Left Left Left Left Left "${keys[@]}" space
+    local home=(Up Up Up Up Up Up Up Up Left Left Left Left Left Left Left Left)
+    xdotool key --window "$GAME_WID" --delay 60 "${home[@]}" "${keys[@]}" space
 }
 xdotool key --window "$GAME_WID" Right
 cursor_to "$a"
