@@ -155,6 +155,21 @@ void BM_ScreenFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ScreenFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The same frame in a 432 x 768 window (a 1366 x 768 laptop): the whole
+// picture shrunk to 0.8, its fonts rasterised for that size.
+void BM_ScreenFrameShrunk(benchmark::State& state) {
+    busy_board();
+    resize_viewport(432, 768);
+    run_reload_callbacks();
+    invalidate_layer();
+    time_frames(state);
+    state.counters["view_scale"] = view_scale;
+    resize_viewport(540, 960);
+    run_reload_callbacks();
+    invalidate_layer();
+}
+BENCHMARK(BM_ScreenFrameShrunk)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // The frame in which a tile starts or stops moving: the board layer is
 // drawn anew before it is copied.
 void BM_ScreenFrameLayerRebuilt(benchmark::State& state) {

@@ -24,6 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -rL "$run" "$work/run"
+rm -f "$work/run/window_place"  # a window of this screen's own size
 /usr/bin/python3 "$root/tests/e2e/save_tool.py" fresh "$work/run/autosave" "${FRESH_LEVEL:-2}"
 if [ "${WITH_WINDOW_MANAGER:-0}" = 1 ]; then
     # Placed where it asks to be, undecorated: window points stay screen points.

@@ -3,8 +3,9 @@
 # The program and its data sit together under /usr/lib/games/game, which is
 # read-only once installed, so the game keeps its save and font cache in
 # ~/.local/share/game. A link in /usr/games puts it on the PATH (the program
-# finds its real directory through the link); the menu entry, the icon, a
-# manual page and the licences go where desktops and dpkg look for them.
+# finds its real directory through the link); the menu entry, the icon, the
+# AppStream metainfo that software centres show, a manual page and the
+# licences go where desktops and dpkg look for them.
 # CPack's DEB generator writes BUILD/game_VERSION_amd64.deb.
 set(GAME_DEB_DIR lib/games/game)
 set(GAME_DEB_STAGE ${CMAKE_BINARY_DIR}/deb)
@@ -13,10 +14,20 @@ install(TARGETS game RUNTIME DESTINATION ${GAME_DEB_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/config.txt ${GAME_RUN_DIR}/level_seed_offsets
   DESTINATION ${GAME_DEB_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/shaders_desktop ${GAME_RUN_DIR}/images
-  ${GAME_RUN_DIR}/images_x2 ${GAME_RUN_DIR}/fonts ${GAME_RUN_DIR}/sounds
+  ${GAME_RUN_DIR}/images_x2 ${GAME_RUN_DIR}/sounds
   DESTINATION ${GAME_DEB_DIR})
 
+# The fonts are links, under the game's names, to the files of Debian's font
+# packages, which the package depends on: Debian keeps one copy of a font,
+# and a copy would carry an OpenType font under a .ttf name.
 file(MAKE_DIRECTORY ${GAME_DEB_STAGE})
+execute_process(COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/assets/fonts_and_licenses.py
+    --links ${GAME_DEB_STAGE}/fonts /usr/${GAME_DEB_DIR}/fonts
+  OUTPUT_VARIABLE GAME_DEB_FONT_PACKAGES RESULT_VARIABLE font_links_status)
+if(NOT font_links_status EQUAL 0)
+  message(FATAL_ERROR "making the font links failed")
+endif()
+install(DIRECTORY ${GAME_DEB_STAGE}/fonts DESTINATION ${GAME_DEB_DIR})
 file(CREATE_LINK ../lib/games/game/game ${GAME_DEB_STAGE}/game SYMBOLIC)
 install(FILES ${GAME_DEB_STAGE}/game DESTINATION games)
 
@@ -34,6 +45,7 @@ Categories=Game;LogicGame;
 Keywords=puzzle;tiles;pairs;
 ]])
 install(FILES ${GAME_DEB_STAGE}/game.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/tools/org.example.game.metainfo.xml DESTINATION share/metainfo)
 
 # The copyright file is the asset step's account of every shipped file
 # followed by the licence texts it copied; both exist only after the build.
@@ -70,7 +82,7 @@ install(CODE [[
   file(MAKE_DIRECTORY "${doc}")
   file(READ "${GAME_RUN_DIR}/licenses/README" text)
   # Debian ships the Apache licence itself and lintian wants it referred to.
-  set(text "game: the program, its rounded-rectangle picture and its sounds are made\nby the game's own code. The other files under /usr/lib/games/game come from\nDebian packages, as follows; the licence texts named are appended below,\nexcept Apache-2.0.txt: on Debian systems the Apache License 2.0 is in\n/usr/share/common-licenses/Apache-2.0.\n\n${text}")
+  set(text "game: the program, its rounded-rectangle picture and its sounds are made\nby the game's own code. The other files under /usr/lib/games/game come from\nDebian packages, as follows; the licence texts named are appended below,\nexcept Apache-2.0.txt: on Debian systems the Apache License 2.0 is in\n/usr/share/common-licenses/Apache-2.0. The two fonts are not copied into\nthis package: fonts/ holds links to the files of fonts-cherrybomb and\nfonts-liberation2, on which it depends.\n\n${text}")
   file(GLOB licences "${GAME_RUN_DIR}/licenses/*.txt")
   list(FILTER licences EXCLUDE REGEX "/Apache-2.0.txt$")
   list(SORT licences)
@@ -107,6 +119,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Joined with the libraries dpkg-shlibdeps finds.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${GAME_DEB_FONT_PACKAGES}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -15,6 +15,7 @@ enum : AppKey {
     APP_KEY_Q = 35,
     APP_KEY_ESCAPE = 49,
     APP_KEY_ENTER = 50,
+    APP_KEY_F11 = 78,
 };
 
 AppKey map_glfw_key(int glfw_key);
@@ -26,9 +27,9 @@ enum KeyCommand {
     KEY_COMMAND_HINT,
 };
 
-// Only presses count: Enter with exactly Alt switches the display mode, Q
-// quits and H asks for a hint whatever the modifiers, everything else does
-// nothing.
+// Only presses count: Enter with exactly Alt, or F11 alone, switches the
+// display mode, Q quits and H asks for a hint whatever the modifiers,
+// everything else does nothing.
 KeyCommand key_command(int glfw_key, int action, int mods);
 
 // Presses and releases of the left and right buttons go to the click

@@ -45,6 +45,8 @@ KeyCommand key_command(int glfw_key, int action, int mods) {
     AppKey key = map_glfw_key(glfw_key);
     if (key == APP_KEY_ENTER)
         return mods == GLFW_MOD_ALT ? KEY_COMMAND_TOGGLE_FULLSCREEN : KEY_COMMAND_NONE;
+    // The key players of desktop games reach for first.
+    if (key == APP_KEY_F11) return mods == 0 ? KEY_COMMAND_TOGGLE_FULLSCREEN : KEY_COMMAND_NONE;
     if (key == APP_KEY_Q) return KEY_COMMAND_QUIT;
     if (key == APP_KEY_H) return KEY_COMMAND_HINT;
     return KEY_COMMAND_NONE;

@@ -32,6 +32,7 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <cmath>
 #include <cstdio>
 
 static const char window_title[] = "game";
@@ -54,6 +55,7 @@ static struct {
     bool drew_last;
     int fps_shown;
     double pass_start;  // before this pass's events
+    float fonts_raster;  // the scale the fonts were last rasterised at
 } loop;
 
 void request_frame() {
@@ -143,16 +145,69 @@ static uint8_t pick_pixel_scale() {
     return pixel_scale;
 }
 
-// Grows the window to scale x 540 by scale x 960 framebuffer pixels, in the
-// window coordinates of a system that may count points rather than pixels.
-static void size_window_for_scale(uint8_t scale) {
+// Window coordinates per framebuffer pixel: 1 where the system counts
+// pixels, less where it counts points.
+static double window_units_per_pixel() {
     int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;
     glfwGetWindowSize(shell.window, &window_w, &window_h);
     glfwGetFramebufferSize(shell.window, &buffer_w, &buffer_h);
-    if (window_w <= 0 || window_h <= 0 || buffer_w <= 0 || buffer_h <= 0) return;
-    int want_w = scale * WINDOW_WIDTH, want_h = scale * WINDOW_HEIGHT;
-    if (buffer_w == want_w && buffer_h == want_h) return;
-    glfwSetWindowSize(shell.window, want_w * window_w / buffer_w, want_h * window_h / buffer_h);
+    if (window_w <= 0 || buffer_w <= 0) return 1.0;
+    return (double)window_w / buffer_w;
+}
+
+static WorkArea primary_work_area() {
+    WorkArea area = {0, 0, 0, 0};
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    if (monitor) glfwGetMonitorWorkarea(monitor, &area.x, &area.y, &area.width, &area.height);
+    return area;
+}
+
+static FrameSize window_frame() {
+    FrameSize frame = {0, 0, 0, 0};
+    glfwGetWindowFrameSize(shell.window, &frame.left, &frame.top, &frame.right, &frame.bottom);
+    return frame;
+}
+
+// The largest 540 x 960 window (at the pixel scale) that fits the work area,
+// or the remembered place when it still fits there; it may be made as small
+// as a quarter of the full window. True when the remembered place asks for
+// full screen.
+static bool place_window(uint8_t scale) {
+    double units = window_units_per_pixel();
+    int full_w = (int)lround(scale * WINDOW_WIDTH * units);
+    int full_h = (int)lround(scale * WINDOW_HEIGHT * units);
+    glfwSetWindowSizeLimits(shell.window, full_w / 2, full_h / 2, GLFW_DONT_CARE,
+                            GLFW_DONT_CARE);
+    WorkArea area = primary_work_area();
+    FrameSize frame = window_frame();
+    WindowRect rect;
+    bool placed = fit_start_window(area, frame, full_w, full_h, &rect);
+    WindowPlace saved;
+    bool remembered = placed && read_window_place(&saved) &&
+                      window_fits(saved.rect, frame, area, full_w / 2, full_h / 2);
+    if (remembered) rect = saved.rect;
+    glfwSetWindowSize(shell.window, rect.width, rect.height);
+    if (placed) {
+        WindowRect now = rect;
+        glfwGetWindowPos(shell.window, &now.x, &now.y);
+        // Where the system put it is kept unless it hangs off the work area.
+        if (remembered || !window_fits(now, frame, area, 1, 1))
+            glfwSetWindowPos(shell.window, rect.x, rect.y);
+    }
+    shell.windowed_rect = rect;
+    return remembered && saved.fullscreen;
+}
+
+static void remember_window_place() {
+    // Minimised, the system reports a place far off screen.
+    if (!shell.window || glfwGetWindowAttrib(shell.window, GLFW_ICONIFIED)) return;
+    WindowPlace place = {shell.windowed_rect, glfwGetWindowMonitor(shell.window) != nullptr};
+    if (!place.fullscreen) {
+        glfwGetWindowPos(shell.window, &place.rect.x, &place.rect.y);
+        glfwGetWindowSize(shell.window, &place.rect.width, &place.rect.height);
+    }
+    if (place.rect.width > 0 && place.rect.height > 0 && !write_window_place(place))
+        fprintf(stderr, "game: the window's place could not be kept\n");
 }
 
 bool init_window() {
@@ -167,7 +222,7 @@ bool init_window() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    // Shown once it has the size its pixel scale asks for.
+    // Shown once it has the size its pixel scale and the screen ask for.
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     shell.window = glfwCreateWindow(WINDOW_WIDTH, WINDOW_HEIGHT, window_title, nullptr, nullptr);
     if (!shell.window) {
@@ -177,8 +232,9 @@ bool init_window() {
         return false;
     }
     pixel_scale = pick_pixel_scale();
-    if (pixel_scale != 1) size_window_for_scale(pixel_scale);
+    bool fullscreen = place_window(pixel_scale);
     glfwShowWindow(shell.window);
+    if (fullscreen) toggle_fullscreen();
     glfwMakeContextCurrent(shell.window);
     if (!gladLoadGL(glfwGetProcAddress)) {
         fprintf(stderr, "game: cannot load the OpenGL 3.3 entry points\n");
@@ -217,12 +273,18 @@ static void release_loading_screen() {
     remove_font("loading_font");
 }
 
+// The scale fonts are rasterised at for the view as it is now.
+static float wanted_font_raster() {
+    return fminf(font_raster_scale(drawn_pixel_scale()), (float)pixel_scale);
+}
+
 void init_game() {
     release_loading_screen();
     seed_shared_random_from_clock();
     start_audio();
     register_all_settings();
     load_config();
+    loop.fonts_raster = wanted_font_raster();
     loop.game_loaded = load_game_assets();
 
     double now = platform_now();
@@ -262,6 +324,17 @@ static void check_files(double now) {
     request_frame();
 }
 
+// Text is rasterised for the size it is drawn at: a window resized to
+// another view scale has its fonts, labels and shapes made again.
+static void follow_view_scale() {
+    float raster = wanted_font_raster();
+    if (raster == loop.fonts_raster) return;
+    loop.fonts_raster = raster;
+    run_reload_callbacks();
+    invalidate_layer();
+    request_frame();
+}
+
 // Events, file checks and the update; true when the frame should be drawn.
 static bool advance_frame() {
     double began = platform_now();
@@ -273,6 +346,7 @@ static bool advance_frame() {
     loop.previous_frame_start = shell.frame_start_time;
 
     check_files(shell.frame_start_time);
+    follow_view_scale();
     // What runs now moves in this update: its last step is drawn too.
     bool animating = game_screen_animating();
     update_game_screen(shell.frame_delta);
@@ -334,6 +408,7 @@ void release_game() {
 void shutdown_game() {
     // A game that never loaded its progress must not write over it.
     if (loop.game_loaded) save_progress_step();
+    remember_window_place();
     release_game();
     glfwTerminate();
     shell.window = nullptr;

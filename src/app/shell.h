@@ -7,11 +7,9 @@
 
 #include <cstdint>
 
-struct GLFWwindow;
+#include "app/display.h"
 
-struct WindowRect {
-    int32_t x, y, width, height;
-};
+struct GLFWwindow;
 
 // What the shell shares: the window and the frame's timing.
 struct Shell {

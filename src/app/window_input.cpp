@@ -65,15 +65,24 @@ static void on_mouse_button(GLFWwindow* window, int button, int action, int mods
     glfwGetWindowSize(window, &window_w, &window_h);
     glfwGetFramebufferSize(window, &buffer_w, &buffer_h);
     // The board is laid out in logical pixels: a press lands on the same
-    // cell at every pixel scale.
-    float lx = window_to_logical((float)x, window_w, buffer_w, pixel_scale);
-    float ly = window_to_logical((float)y, window_h, buffer_h, pixel_scale);
+    // cell at every pixel scale and on a shrunken view alike.
+    float lx = window_to_logical((float)x, window_w, buffer_w, drawn_pixel_scale());
+    float ly = window_to_logical((float)y, window_h, buffer_h, drawn_pixel_scale());
     handle_click(button == GLFW_MOUSE_BUTTON_LEFT, action == GLFW_PRESS, lx, ly);
 }
 
 static void on_framebuffer_size(GLFWwindow* window, int width, int height) {
     resize_viewport((uint16_t)width, (uint16_t)height);
     request_frame();
+}
+
+// Dragged to a monitor of another scale: the window library keeps the
+// window's pixels, so this is a resize like any other, and the view fits
+// the picture to whatever size the system gives the window next.
+static void on_content_scale(GLFWwindow* window, float x, float y) {
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    on_framebuffer_size(window, width, height);
 }
 
 // Exposed, restored or maximised: the window needs its picture again.
@@ -106,6 +115,7 @@ void install_window_callbacks(GLFWwindow* window) {
     glfwSetMouseButtonCallback(window, on_mouse_button);
     glfwSetFramebufferSizeCallback(window, on_framebuffer_size);
     glfwSetWindowRefreshCallback(window, on_refresh);
+    glfwSetWindowContentScaleCallback(window, on_content_scale);
     glfwSetWindowIconifyCallback(window, on_iconify);
     glfwSetWindowFocusCallback(window, on_focus);
     glfwSetCharCallback(window, ignore_character);

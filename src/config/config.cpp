@@ -293,9 +293,11 @@ void apply_config_text(const char* text, uint64_t length) {
         if (line_length < LINE_MAX_CHARS) line[line_length++] = c;
     }
     registry.section_active = false;
-    if (config_reloading) {
-        for (uint8_t k = 0; k < registry.callback_count; k++) registry.callbacks[k]();
-    }
+    if (config_reloading) run_reload_callbacks();
+}
+
+void run_reload_callbacks() {
+    for (uint8_t k = 0; k < registry.callback_count; k++) registry.callbacks[k]();
 }
 
 void load_config() {

@@ -82,6 +82,9 @@ void config_begin_section(const char* name);
 void config_end_section();
 
 void register_reload_callback(void (*callback)());
+// Every reload callback, in order: what a re-read ends with, and what a
+// change of the drawn scale needs (fonts baked again for the new size).
+void run_reload_callbacks();
 
 // Reads "config.txt" from the working directory and applies it.
 void load_config();

@@ -13,6 +13,7 @@
 #include <glad/gl.h>
 #include <stb/stb_truetype.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,16 +36,36 @@ size_t font_cache_size(int atlas_side) {
     return (size_t)atlas_side * atlas_side + FONT_GLYPH_COUNT * sizeof(Glyph) + sizeof(float);
 }
 
-void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale) {
+// At full view size the names stay what they always were; a shrunken view
+// names the size actually rasterised.
+static void font_file_name(char* out, size_t capacity, const char* kind, const char* name,
+                           int size, int scale, int scaled_size) {
+    char suffix[16] = "";
+    if (scaled_size > 0 && scaled_size != size * scale)
+        snprintf(suffix, sizeof suffix, ".%dpx", scaled_size);
+    else if (scale == 2)
+        snprintf(suffix, sizeof suffix, ".x2");
     char file[256];
-    snprintf(file, sizeof file, "tmp/font.%s.%d%s", name, size, scale == 2 ? ".x2" : "");
+    snprintf(file, sizeof file, "tmp/%s.%s.%d%s", kind, name, size, suffix);
     if (!writable_path(out, capacity, file) && capacity) out[0] = '\0';
 }
 
-void font_source_path(char* out, size_t capacity, const char* name, int size, int scale) {
-    char file[256];
-    snprintf(file, sizeof file, "tmp/fontsource.%s.%d%s", name, size, scale == 2 ? ".x2" : "");
-    if (!writable_path(out, capacity, file) && capacity) out[0] = '\0';
+void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale,
+                     int scaled_size) {
+    font_file_name(out, capacity, "font", name, size, scale, scaled_size);
+}
+
+void font_source_path(char* out, size_t capacity, const char* name, int size, int scale,
+                      int scaled_size) {
+    font_file_name(out, capacity, "fontsource", name, size, scale, scaled_size);
+}
+
+uint16_t font_scaled_size(uint8_t size, uint8_t scale, float drawn_scale) {
+    float raster = font_raster_scale(drawn_scale);
+    // Full size, or a scale no smaller view can give: exactly as before.
+    if (raster >= scale) return (uint16_t)(size * scale);
+    long scaled = lroundf(size * raster);
+    return (uint16_t)(scaled < 1 ? 1 : scaled);
 }
 
 // What a cache was baked from. A font file that cannot be examined keeps
@@ -233,7 +254,7 @@ static bool rasterise_font(Font* font, const char* font_path, unsigned char* atl
 unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, int* atlas_side) {
     font->size = size;
     font->glyph_count = FONT_GLYPH_COUNT;
-    font->scaled_size = (uint16_t)(size * pixel_scale);
+    font->scaled_size = font_scaled_size(size, pixel_scale, drawn_pixel_scale());
     font->ascent = 0.0f;
     if (!font->glyphs) font->glyphs = (Glyph*)calloc(FONT_GLYPH_COUNT, sizeof(Glyph));
     int side = font_atlas_side(font->scaled_size);
@@ -245,8 +266,10 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
         return nullptr;
     }
     char cache_path[1024], record_path[1024];
-    font_cache_path(cache_path, sizeof(cache_path), font->name, size, pixel_scale);
-    font_source_path(record_path, sizeof(record_path), font->name, size, pixel_scale);
+    font_cache_path(cache_path, sizeof(cache_path), font->name, size, pixel_scale,
+                    font->scaled_size);
+    font_source_path(record_path, sizeof(record_path), font->name, size, pixel_scale,
+                     font->scaled_size);
     FontSource source = describe_font_file(font_path, font->scaled_size);
     if (cache_made_from(record_path, source) && read_font_cache(font, cache_path, atlas, side))
         return atlas;
@@ -262,14 +285,17 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
     return atlas;
 }
 
-static GLuint create_atlas_texture(const unsigned char* atlas, int side) {
+// Texel for pixel at full view size; a shrunken view draws the atlas a
+// little smaller than rasterised, which sampling between texels keeps even.
+static GLuint create_atlas_texture(const unsigned char* atlas, int side, bool smooth) {
     GLuint id = 0;
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     // Samples as white with the coverage in alpha.
     const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
     glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
@@ -292,7 +318,8 @@ void bake_font(Font* font, Texture* texture, const char* path, uint8_t size) {
     texture->width = texture->height = (uint16_t)side;
     if (atlas && render_gl_ready()) {
         if (texture->gpu_id) glDeleteTextures(1, &texture->gpu_id);
-        texture->gpu_id = create_atlas_texture(atlas, side);
+        texture->gpu_id =
+            create_atlas_texture(atlas, side, font->scaled_size != size * pixel_scale);
     }
     free(atlas);
 }

@@ -78,10 +78,18 @@ unsigned char* bake_font_atlas(Font* font, const char* font_path, uint8_t size, 
 int font_atlas_side(uint16_t scaled_size);  // 512 up to 64 px, else 1024
 size_t font_cache_size(int atlas_side);     // atlas + glyph table + ascent
 // "tmp/font.<name>.<size>"; caches rasterised at pixel scale 2 add ".x2",
-// so the two scales never read (and rewrite) each other's atlas.
-void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale = 1);
+// so the two scales never read (and rewrite) each other's atlas, and those
+// rasterised for a shrunken view (scaled_size other than size x scale) add
+// ".<scaled_size>px".
+void font_cache_path(char* out, size_t capacity, const char* name, int size, int scale = 1,
+                     int scaled_size = 0);
 // The record beside it of the font file it was baked from.
-void font_source_path(char* out, size_t capacity, const char* name, int size, int scale = 1);
+void font_source_path(char* out, size_t capacity, const char* name, int size, int scale = 1,
+                      int scaled_size = 0);
+// The pixel size a font of size logical pixels is rasterised at: size x
+// scale at full view size, else size x the drawn scale rounded up to a
+// twentieth (font_raster_scale), so text stays sharp on a small window.
+uint16_t font_scaled_size(uint8_t size, uint8_t scale, float drawn_scale);
 // Takes the atlas (side x side bytes), the 95 glyphs and the ascent out of a
 // cache file held in memory; false, writing nothing, unless its length is
 // exactly font_cache_size(side).

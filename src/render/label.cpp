@@ -38,7 +38,10 @@ uint16_t layout_label_vertices(const Font* font, const char* text, float* out, u
     *width = 0;
     if (!font || !font->glyphs || !text) return 0;
     static const int corner_order[6] = {0, 1, 2, 1, 2, 3};
-    float scale = pixel_scale ? (float)pixel_scale : 1.0f;
+    // Glyphs are in the atlas's pixels: rasterised at scaled_size for size.
+    float scale = font->size && font->scaled_size ? (float)font->scaled_size / font->size
+                  : pixel_scale                    ? (float)pixel_scale
+                                                   : 1.0f;
     float pen = 0.0f;
     int count = 0;
     for (int i = 0; text[i] && i < LABEL_MAX_CHARS; i++) {

@@ -12,8 +12,10 @@ void load_shaders();
 bool reload_changed_shaders();
 void delete_shaders();  // shutdown: unit quad, shaders, program
 
-// Framebuffer size in pixels; sets logical_width and logical_height
-// (platform/window_metrics.h). A 0 x 0 size (minimised) keeps the projection.
+// Framebuffer size in pixels; sets the view scale, logical_width and
+// logical_height (platform/window_metrics.h): below 540 x 960 logical pixels
+// the projection shrinks the whole picture by one factor. A 0 x 0 size
+// (minimised) keeps the projection.
 void resize_viewport(uint16_t width, uint16_t height);
 
 // Upside down (rows from the top) while on: a framebuffer object drawn so

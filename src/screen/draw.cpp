@@ -347,8 +347,10 @@ void fill_layer_key(LayerKey* key) {
         key->pictures[i] = sprite[i].texture;
     }
     key->sprites = sprite;
-    key->width = logical_width;
-    key->height = logical_height;
+    // Pixels, not logical size: a shrunken view keeps 540 x 960 logical
+    // pixels at any window size.
+    key->width = framebuffer_width;
+    key->height = framebuffer_height;
     key->board_width = board.width;
     key->board_height = board.height;
     key->selected_cell = level_state.selected ? level_state.selected_cell : 255;
@@ -390,10 +392,11 @@ bool changed_cells_box(const LayerKey& a, const LayerKey& b, CullBox* box, int r
     float s = board_scale(), cx = (float)(logical_width / 2), cy = board_centre_y();
     int x0 = (int)floorf(cx + box->x0 * s) - 1, y0 = (int)floorf(cy + box->y0 * s) - 1;
     int x1 = (int)ceilf(cx + box->x1 * s) + 1, y1 = (int)ceilf(cy + box->y1 * s) + 1;
-    rect[0] = x0 * pixel_scale;
-    rect[1] = y0 * pixel_scale;
-    rect[2] = (x1 - x0) * pixel_scale;
-    rect[3] = (y1 - y0) * pixel_scale;
+    float k = drawn_pixel_scale();  // framebuffer pixels per logical pixel
+    rect[0] = (int)floorf(x0 * k);
+    rect[1] = (int)floorf(y0 * k);
+    rect[2] = (int)ceilf(x1 * k) - rect[0];
+    rect[3] = (int)ceilf(y1 * k) - rect[1];
     return true;
 }
 
@@ -421,8 +424,7 @@ bool show_resting_board() {
             built_key = key;
         }
     } else {
-        if (!begin_layer_build((uint16_t)(logical_width * pixel_scale),
-                               (uint16_t)(logical_height * pixel_scale)))
+        if (!begin_layer_build(framebuffer_width, framebuffer_height))
             return false;
         draw_resting_picture();
         end_layer_build();

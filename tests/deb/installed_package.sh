@@ -2,8 +2,8 @@
 # The Debian package, unpacked into a throw-away root whose game directory
 # is read-only, started through its launcher by an unprivileged user: it
 # keeps its save and font cache in ~/.local/share/game and nowhere else, a
-# pair played on level 1 stays gone after a restart, and lintian finds no
-# error in the package.
+# pair played on level 1 stays gone after a restart, and lintian, the
+# AppStream and the desktop entry validators find no fault in the package.
 #   tests/deb/installed_package.sh BUILD-DEB/game_VERSION_amd64.deb
 # BUILD-DEB is the build tree that made the package (its level-tool lays
 # out level 1).
@@ -21,14 +21,28 @@ root="$E2E_DIR/root"
 dpkg -x "$deb" "$root" || fail "dpkg -x failed"
 installed="$root/usr/lib/games/game"
 [ -L "$root/usr/games/game" ] || fail "no launcher /usr/games/game"
+# The fonts are links into packages it depends on: their files are put
+# where dpkg would have installed them.
+depends=$(dpkg-deb -f "$deb" Depends)
+for link in "$installed"/fonts/*; do
+    [ -L "$link" ] || fail "${link#"$root"} is not a link to a Debian font package"
+    target=$(realpath -m "$(dirname "$link")/$(readlink "$link")")
+    package=$(dpkg -S "${target#"$root"}" | cut -d: -f1)
+    [[ ", $depends," == *", $package"[\ ,]* ]] || fail "${link#"$root"}: the package does not depend on $package"
+    mkdir -p "$(dirname "$target")" && cp "${target#"$root"}" "$target"
+done
 for item in game config.txt shaders_desktop/vertex.c images/tiles/count images_x2/tiles/count \
     fonts/arialbd.ttf sounds/music.ogg level_seed_offsets; do
     [ -e "$installed/$item" ] || fail "the package has no /usr/lib/games/game/$item"
 done
 for item in share/applications/game.desktop share/icons/hicolor/256x256/apps/game.png \
-    share/doc/game/copyright; do
+    share/metainfo/org.example.game.metainfo.xml share/doc/game/copyright; do
     [ -s "$root/usr/$item" ] || fail "the package has no /usr/$item"
 done
+appstreamcli validate --no-net --strict "$root/usr/share/metainfo/org.example.game.metainfo.xml" \
+    >"$E2E_DIR/appstream.log" 2>&1 || fail "appstreamcli: $(cat "$E2E_DIR/appstream.log")"
+entry=$(desktop-file-validate "$root/usr/share/applications/game.desktop" 2>&1)
+[ -z "$entry" ] || fail "desktop-file-validate: $entry"
 chmod -R a-w "$installed"
 # The cleanup must be able to remove it again.
 trap 'chmod -R u+w "$root"; e2e_cleanup' EXIT

@@ -124,7 +124,7 @@ e2e_setup() {
 
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/game_e2e.XXXXXX")
     cp -rL "$GAME_RUN_DIR" "$E2E_DIR/run"
-    rm -f "$E2E_DIR/run/autosave" "$E2E_DIR/run/autosave.tmp"
+    rm -f "$E2E_DIR/run/autosave" "$E2E_DIR/run/autosave.tmp" "$E2E_DIR/run/window_place"
     # An old time, so that any edit the test makes is seen as a change.
     touch -d '2001-01-01 00:00:00' "$E2E_DIR/run/config.txt"
     GAME_RUN="$E2E_DIR/run"

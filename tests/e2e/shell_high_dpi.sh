@@ -13,7 +13,7 @@ TOOL=(/usr/bin/python3 "$E2E_SOURCE_DIR/tests/e2e/board_tool.py")
 "$GAME_BUILD_DIR/level-tool" 1 --counts-from "$GAME_RUN/images" \
     --offsets "$GAME_RUN/level_seed_offsets" >"$E2E_DIR/level1" || fail "level-tool failed"
 mapfile -t clicks < <("${TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/level1" regular)
-[ "${#clicks[@]}" -ge 4 ] || fail "too few pairs in level 1"
+[ "${#clicks[@]}" -ge 6 ] || fail "too few pairs in level 1"
 # Picture 1 of set 1 turned flat green in images_x2 only: where it shows,
 # the tiles come from the double-size pictures.
 /usr/bin/convert -size 160x160 "xc:rgb(20,200,60)" "PNG32:$GAME_RUN/images_x2/tiles/01/01.png"
@@ -58,8 +58,8 @@ game_wait_exit
 [ "$GAME_STATUS" = 0 ] || fail "Q ended the game with status $GAME_STATUS"
 
 # Without the double-size count files: scale 1, the same board, and a word
-# on stderr.
-rm "$GAME_RUN/images_x2/tiles/count"
+# on stderr. (The place the scale-2 window left behind is forgotten.)
+rm "$GAME_RUN/images_x2/tiles/count" "$GAME_RUN/window_place"
 game_start
 read -r _ _ width height <<<"$(window_geometry)"
 [ "$width" = 540 ] && [ "$height" = 960 ] || fail "fallback window is ${width}x${height}, not 540x960"
@@ -67,7 +67,34 @@ read -r cx cy <<<"${clicks[2]}"
 face() { [ "$(screen_pixel "$cx" $((cy - 36)))" = "255,255,255" ]; }
 wait_for "the board did not show at scale 1" 15 face
 grep -q 'drawing at pixel scale 1' "$GAME_LOG" || fail "the fallback was not reported"
+
+size_is() { [ "$(window_geometry | cut -d' ' -f3-)" = "$1 $2" ]; }
+shrink() { xdotool windowsize "$GAME_WID" "$1" "$2" && wait_for "not $1 $2" 5 size_is "$1" "$2" && sleep 1; }
+at() { awk -v v="$1" -v s="$S" 'BEGIN { printf "%d", v * s }'; }
+# press_pair I: the pair clicks[I], clicks[I+1] pressed where drawn at S.
+press_pair() {
+    read -r ax ay bx by <<<"${clicks[$1]} ${clicks[$(($1 + 1))]}"
+    xdotool mousemove "$(at "$ax")" "$(at "$ay")" click 1 sleep 0.25 mousemove "$(at "$bx")" "$(at "$by")" click 1
+    gone() { [ "$(screen_pixel "$(at "$bx")" "$(at $((by - 36)))")" != "255,255,255" ]; }
+    wait_for "pair $1 pressed where drawn at ${S} was not removed" 5 gone
+}
+sleep 1
+x_client import -window "$GAME_WID" "PNG24:$E2E_DIR/full.png"
+shrink 432 768
+x_client import -window "$GAME_WID" "PNG24:$E2E_DIR/small.png"
+/usr/bin/convert "$E2E_DIR/full.png" -resize '432x768!' "PNG24:$E2E_DIR/scaled.png"
+d=$(/usr/bin/compare -metric RMSE "$E2E_DIR/small.png" "$E2E_DIR/scaled.png" null: 2>&1 || true)
+d=${d#*(}
+awk -v d="${d%)*}" 'BEGIN { exit !(d < 0.06) }' ||
+    fail "the 432x768 picture is not the 540x960 one shrunk (RMSE ${d%)*})"
+S=0.8 press_pair 2
+shrink 360 640
+S=0.666667 press_pair 4
 xdotool key --window "$GAME_WID" q
 game_wait_exit
 [ "$GAME_STATUS" = 0 ] || fail "Q ended the fallback game with status $GAME_STATUS"
+game_start
+size_is 360 640 || fail "the window came back at $(window_geometry | cut -d' ' -f3-), not 360 640"
+xdotool key --window "$GAME_WID" q
+game_wait_exit
 echo "ok"

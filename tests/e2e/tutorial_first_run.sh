@@ -3,7 +3,9 @@
 # with real clicks offers the close button; after closing, the menu leads
 # to the settings, where the music is switched off. Q quits. The saved
 # progress then says the tutorial is done and the music off, and the next
-# start goes straight to the level.
+# start goes straight to the level. On a small screen (XVFB_SCREEN, the ctest
+# ...small_screen) the window fits it and everything is pressed where it is
+# drawn, shrunk by the window's height over 960.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 CONFIG="$GAME_RUN/config.txt"
@@ -38,13 +40,14 @@ cell_xy() {
         y = r * (80 + pad) - rows * 40 - (rows - 1) * pad / 2 + 40
         printf "%d %d", x * s + w / 2, y * s + h / 2 + (header - footer) / 2 }'
 }
+S=1  # drawn pixels per logical pixel
 click_at() {
-    xdotool mousemove "$1" "$2" click 1
+    xdotool mousemove "$(calc "$1 * $S")" "$(calc "$2 * $S")" click 1
     sleep 0.15
 }
 click_cell() { click_at $(cell_xy "$1" "$2"); }
 colour() { echo "$(cfg "$1" "$2" 1),$(cfg "$1" "$2" 2),$(cfg "$1" "$2" 3)"; }
-pixel_is() { [ "$(screen_pixel "$1" "$2")" = "$3" ]; }
+pixel_is() { [ "$(screen_pixel "$(calc "$1 * $S")" "$(calc "$2 * $S")")" = "$3" ]; }
 cell_is() { pixel_is $(cell_xy "$1" "$2") "$3"; }
 
 BACKGROUND=$(colour "" bg_color)
@@ -58,6 +61,11 @@ CLOSE_COLOUR=$(colour help_popup close_button_color2)
 
 [ -e "$GAME_RUN/autosave" ] && fail "the copied run directory already has an autosave"
 game_start
+read -r SCREEN_W SCREEN_H <<<"$(xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }')"
+read -r X0 Y0 WW WH <<<"$(window_geometry)"
+[ $((X0 + WW)) -le "$SCREEN_W" ] && [ $((Y0 + WH)) -le "$SCREEN_H" ] && [ "$X0" -ge 0 ] ||
+    fail "the ${WW}x${WH} window at $X0,$Y0 does not fit the ${SCREEN_W}x${SCREEN_H} screen"
+S=$(awk "BEGIN { print $WH / 960 }")
 
 # The tutorial's first board, drawn without the level's header.
 wait_for "no wall of the first practice board (cell 7 shows $(screen_pixel $(cell_xy 6 7)))" 10 \

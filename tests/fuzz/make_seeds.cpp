@@ -74,6 +74,11 @@ static void count_seeds() {
     write_text("count_text", "long", "99999999999999999999999999999");
 }
 
+static void window_place_seeds() {
+    write_text("window_place", "windowed", "467 0 432 768 0\n");
+    write_text("window_place", "fullscreen", "-1920 -30 540 960 1\r\n");
+}
+
 static void seed_offset_seeds() {
     const uint8_t records[] = {0, 0, 3, 9, 0, 1, 0x0f, 0x27, 200, 0x10, 0x27, 5, 0xff, 0xff, 1, 7};
     write_seed("seed_offsets", "records", records, sizeof records);
@@ -204,6 +209,7 @@ int main(int argc, char** argv) {
     mkdir(out_dir.c_str(), 0755);
     config_seeds(argv[2]);
     count_seeds();
+    window_place_seeds();
     seed_offset_seeds();
     progress_seeds();
     font_cache_seeds();

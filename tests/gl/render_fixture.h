@@ -5,6 +5,7 @@
 #include <glad/gl.h>
 #include <gtest/gtest.h>
 
+#include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/matrix.h"
 #include "render/panel.h"
@@ -22,6 +23,7 @@ class RenderGl : public ::testing::Test {
         ASSERT_TRUE(create_gl_test_context(&gl, WIDTH, HEIGHT));
         ASSERT_EQ(gl.width, WIDTH);
         ASSERT_EQ(gl.height, HEIGHT);
+        min_view_width = min_view_height = 0;  // primitives at 1:1 in a small window
         ASSERT_TRUE(start_game_drawing(gl.width, gl.height));
         clear_white();
     }
@@ -33,6 +35,7 @@ class RenderGl : public ::testing::Test {
         clear_textures();
         delete_shaders();
         destroy_gl_test_context(&gl);
+        min_view_width = 540, min_view_height = 960;
     }
 
     static void clear_white() {

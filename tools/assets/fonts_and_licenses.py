@@ -8,6 +8,10 @@
 # complete. A missing source file stops the step with its package named.
 #
 # Usage: fonts_and_licenses.py RUN_DIR
+#        fonts_and_licenses.py --links LINK_DIR INSTALLED_DIR
+# The second form is the Debian package's: LINK_DIR gets links under the
+# game's names that, installed as INSTALLED_DIR, point at the files of
+# Debian's font packages; the packages are printed as a Depends list.
 
 import os
 import shutil
@@ -127,9 +131,23 @@ def fill_licenses(stage):
         f.write(README)
 
 
+def make_links(link_dir, installed_dir):
+    os.makedirs(link_dir, exist_ok=True)
+    for name, source, package in FONTS:
+        need(source, package)
+        link = os.path.join(link_dir, name)
+        if os.path.lexists(link):
+            os.remove(link)
+        os.symlink(os.path.relpath(source, installed_dir), link)
+    print(", ".join(package for _, _, package in FONTS), end="")
+
+
 def main(argv):
+    if len(argv) == 4 and argv[1] == "--links":
+        make_links(argv[2], argv[3])
+        return
     if len(argv) != 2:
-        die("usage: fonts_and_licenses.py RUN_DIR")
+        die("usage: fonts_and_licenses.py RUN_DIR | --links LINK_DIR INSTALLED_DIR")
     run = os.path.normpath(argv[1])
     build_dir(os.path.join(run, "fonts"), fill_fonts)
     build_dir(os.path.join(run, "licenses"), fill_licenses)

@@ -61,7 +61,11 @@ add_custom_target(run-data ALL
   VERBATIM)
 
 # --- What the zip holds (scripts/build-windows installs into game/ and zips it) --
+# The players' README, with Windows line ends for Notepad.
+configure_file(${CMAKE_SOURCE_DIR}/tools/windows/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY
+  NEWLINE_STYLE CRLF)
 install(TARGETS game RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 install(FILES ${GAME_RUN_DIR}/libsndfile.dll ${GAME_RUN_DIR}/config.txt ${GAME_RUN_DIR}/level_seed_offsets
   DESTINATION .)
 install(DIRECTORY ${GAME_RUN_DIR}/shaders_desktop ${GAME_RUN_DIR}/images ${GAME_RUN_DIR}/images_x2

@@ -105,6 +105,9 @@ TEST(KeyCommands, AltEnterAloneTogglesFullScreen) {
     EXPECT_EQ(key_command(GLFW_KEY_ENTER, GLFW_REPEAT, GLFW_MOD_ALT), KEY_COMMAND_NONE);
     // The keypad's Enter has no code, so it does nothing.
     EXPECT_EQ(key_command(GLFW_KEY_KP_ENTER, GLFW_PRESS, GLFW_MOD_ALT), KEY_COMMAND_NONE);
+    EXPECT_EQ(key_command(GLFW_KEY_F11, GLFW_PRESS, 0), KEY_COMMAND_TOGGLE_FULLSCREEN);
+    EXPECT_EQ(key_command(GLFW_KEY_F11, GLFW_PRESS, GLFW_MOD_ALT), KEY_COMMAND_NONE);
+    EXPECT_EQ(key_command(GLFW_KEY_F11, GLFW_RELEASE, 0), KEY_COMMAND_NONE);
 }
 
 TEST(KeyCommands, QQuitsWithAnyModifiersButOnlyOnPress) {
@@ -123,7 +126,7 @@ TEST(KeyCommands, HAsksForAHintOnPressOnly) {
 }
 
 TEST(KeyCommands, OtherKeysDoNothing) {
-    for (int key : {GLFW_KEY_ESCAPE, GLFW_KEY_SPACE, GLFW_KEY_W, GLFW_KEY_F11, GLFW_KEY_LEFT_ALT})
+    for (int key : {GLFW_KEY_ESCAPE, GLFW_KEY_SPACE, GLFW_KEY_W, GLFW_KEY_F10, GLFW_KEY_LEFT_ALT})
         for (int mods : {0, GLFW_MOD_ALT})
             EXPECT_EQ(key_command(key, GLFW_PRESS, mods), KEY_COMMAND_NONE) << key;
 }
@@ -203,6 +206,7 @@ TEST(KeyRouting, APausedLevelResumesOnAnyKeyButTheShellsAndModifiers) {
     for (int key : {GLFW_KEY_P, GLFW_KEY_H, GLFW_KEY_SPACE, GLFW_KEY_LEFT, GLFW_KEY_KP_5})
         EXPECT_EQ(route(KEY_SCENE_PAUSED, key), KEY_ACTION_RESUME) << key;
     EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_Q), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_F11), KEY_ACTION_NONE);
     EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_ALT), KEY_ACTION_NONE);
     EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_LEFT_ALT), KEY_ACTION_NONE);
     EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_P, GLFW_REPEAT), KEY_ACTION_NONE);

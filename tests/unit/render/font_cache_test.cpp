@@ -170,6 +170,15 @@ TEST_F(FontCache, ScaleTwoRastersAtDoubleSizeIntoACacheOfItsOwn) {
     EXPECT_EQ(fs::file_size("tmp/font.text.40.x2"), 1056180u);
     // The scale-1 cache is neither read nor rewritten by scale 2.
     EXPECT_EQ(file_bytes("tmp/font.text.40"), scale_one);
+    // A view shrunk to 0.8 rasterises for the drawn size, in a cache of its own.
+    EXPECT_EQ(font_scaled_size(40, 1, 0.8f), 32);
+    EXPECT_EQ(font_scaled_size(40, 2, 1.58f), 64);  // rounded up to 1.6
+    EXPECT_EQ(font_scaled_size(40, 2, 2.0f), 80);
+    char path[256];
+    font_cache_path(path, sizeof path, "text", 40, 1, 32);
+    EXPECT_STREQ(path, "tmp/font.text.40.32px");
+    font_cache_path(path, sizeof path, "text", 40, 2, 80);
+    EXPECT_STREQ(path, "tmp/font.text.40.x2");
 }
 
 TEST_F(FontCache, MissingOrBrokenFontFileGivesAnEmptyFontAndNoCache) {
