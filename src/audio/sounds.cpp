@@ -236,8 +236,9 @@ void decode_sound_file(Sound* slot, const char* path) {
         platform_mutex_unlock(&audio_lock);
         free(old);
     }
-    // The music keeps its level through a re-read, so it never jumps louder.
-    set_sound_level(slot, strcmp(slot->name, "music") == 0 ? MUSIC_LEVEL : 1.0f);
+    // Every sound keeps its level through a re-read (the music too, so it
+    // never jumps louder).
+    set_sound_level(slot, slot->base_volume);
 }
 
 Sound* load_sound(const char* file_name) {
@@ -256,6 +257,7 @@ Sound* load_sound(const char* file_name) {
     char path[SOUND_PATH_SIZE];
     snprintf(path, sizeof path, "sounds/%s", file_name);
     decode_sound_file(slot, path);
+    set_sound_level(slot, 1.0f);
     return slot;
 }
 

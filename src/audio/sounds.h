@@ -48,8 +48,8 @@ Sound* load_sound(const char* file_name);
 
 // Decodes path into the slot by its ending, ".wav" or ".ogg"; any other
 // ending keeps the slot's samples. The new samples are swapped in under
-// audio_lock, so voices playing the slot go on in the new data. Volume and
-// base_volume return to 1.0 (the music's to MUSIC_LEVEL).
+// audio_lock, so voices playing the slot go on in the new data. The volume
+// returns to the slot's base_volume (load_sound starts it at 1.0).
 void decode_sound_file(Sound* slot, const char* path);
 // The decoding part of it, for a whole file held in memory: a new array
 // (free with free()) and its length in *count, or null and 0 when nothing

@@ -183,8 +183,8 @@ bool deal_level() {
     board.tile_count = count_tiles(board);
 
     if (time_challenge) {
-        l.time_limit =
-            level == 10 ? FIRST_TIME_LIMIT : (uint16_t)(10 * picture_count_of_level(level));
+        l.time_limit = level == 10 ? FIRST_TIME_LIMIT
+                                   : (uint16_t)(SECONDS_PER_PICTURE * picture_count_of_level(level));
         // A clock read back as 0 ran out: that level stays lost.
         bool ran_out = restored && restored_clock_read && l.time_left == 0;
         if (l.time_left > l.time_limit || (l.time_left == 0 && !ran_out))

@@ -6,7 +6,6 @@
 #include "board/board.h"
 
 static const float MAX_LEVEL_TIME = 864000.0f;
-static const uint16_t MAX_SAVED_SECONDS = 300;
 static const uint16_t MAX_SAVED_COUNT = 300;
 static const uint16_t MAX_MATCH_COUNT = 100;
 
@@ -156,7 +155,7 @@ static bool read_board(Reader& r, SavedProgress* p) {
 // The Time Challenge clock, the Pairs Countdown budget and its ghosts.
 static bool read_challenge(Reader& r, SavedProgress* p) {
     if (!r.u16(&p->time_left)) return false;
-    if (p->time_left > MAX_SAVED_SECONDS) {
+    if (p->time_left > MAX_TIME_LIMIT) {
         p->time_left = 0;
         return false;
     }

@@ -14,6 +14,10 @@ enum {
     PROGRESS_VERSION = 2,
     PROGRESS_MAX_BYTES = 32 + 100 + 100,  // header and statistics, cells, ghosts
     MAX_PAIR_BUDGET = 100,
+    // A Time Challenge gives ten seconds a picture, so the longest clock is
+    // that of the largest tile set; a saved clock above it is broken.
+    SECONDS_PER_PICTURE = 10,
+    MAX_TIME_LIMIT = SECONDS_PER_PICTURE * 255,
 };
 
 // The record's fields as the game applies them. The ghost indices of the

@@ -111,6 +111,15 @@ bool begin_layer_update(int x, int y, int width, int height) {
     return true;
 }
 
+void clip_to(int x, int y, int width, int height, int framebuffer_height) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x, framebuffer_height - y - height, width, height);
+}
+
+void end_clip() {
+    glDisable(GL_SCISSOR_TEST);
+}
+
 void end_layer_build() {
     glDisable(GL_SCISSOR_TEST);
     turn_rows(false);

@@ -23,6 +23,12 @@ void end_layer_build();
 // program does: an edited shader is never applied to it twice.
 void show_layer();
 
+// Limits drawing on the bound framebuffer (the window, from the top left in
+// pixels) to one rectangle, so that part of a frame shown from the layer can
+// be drawn again; end_clip draws everywhere again.
+void clip_to(int x, int y, int width, int height, int framebuffer_height);
+void end_clip();
+
 // A valid layer holds the last built picture at its current size.
 bool layer_valid();
 // Its content is out of date (a reload, a resize): the next use rebuilds.

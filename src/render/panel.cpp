@@ -2,8 +2,9 @@
 // "rounded_rect.png" image, and the list of every shape built.
 //
 // A shape is three horizontal bands of eight vertices each (top, middle,
-// bottom), drawn as triangle strips. Corners keep 16 x 16 logical pixels;
-// edges and centre stretch to the panel's size.
+// bottom), drawn as triangle strips. Corners keep 16 x 16 logical pixels
+// (half the smaller side on a panel narrower than two corners); edges and
+// centre stretch to the panel's size.
 #include "render/panel.h"
 
 #include <glad/gl.h>
@@ -60,6 +61,14 @@ void panel_shape_vertices(float width, float height, float corner, float f, floa
     }
 }
 
+// 16, or half the smaller side when less: a small panel never folds.
+static float panel_corner(float width, float height) {
+    float corner = PANEL_CORNER;
+    if (width < 2 * corner) corner = width / 2;
+    if (height < 2 * corner) corner = height / 2;
+    return corner > 0 ? corner : 0;
+}
+
 void create_panel_shape(PanelShape* shape, float width, float height) {
     // Rebuilding a shape (every configuration reload does) reuses its slot.
     int slot = find_shape_slot(shape);
@@ -73,7 +82,7 @@ void create_panel_shape(PanelShape* shape, float width, float height) {
     memset(shape, 0, sizeof(*shape));
     shape->width = width;
     shape->height = height;
-    shape->corner = PANEL_CORNER;
+    shape->corner = panel_corner(width, height);
     shape->texture = find_texture("rounded_rect.png");
     float f = 0.25f;
     if (shape->texture && shape->texture->width > 0) {
@@ -82,7 +91,7 @@ void create_panel_shape(PanelShape* shape, float width, float height) {
         fprintf(stderr, "render: rounded_rect.png not loaded, panel drawn square\n");
     }
     float vertices[3][8][5];
-    panel_shape_vertices(width, height, PANEL_CORNER, f, vertices);
+    panel_shape_vertices(width, height, shape->corner, f, vertices);
     if (render_gl_ready()) {
         glGenVertexArrays(3, shape->vertex_arrays);
         glGenBuffers(3, shape->vertex_buffers);

@@ -19,15 +19,16 @@
 #include "render/matrix.h"
 
 // One stage's source file. time is the file time of the source now in use;
-// after a failure it stays behind so the next check tries again (an editor
-// may still be writing the file in the same second), while failed_time
-// keeps the same failure from being reported at every check.
+// after a failure it stays behind, and the file is tried again once its
+// time or size differs from the failed read's (an editor may finish writing
+// within the same second), never while it stays as it was.
 struct ShaderStage {
     GLenum type;
     const char* path;
     GLuint shader;
     int64_t time;
     int64_t failed_time;
+    int64_t failed_size;
     bool failed;
 };
 
@@ -151,6 +152,7 @@ static void rebuild_program(bool load_vertex, bool load_fragment) {
             if (!load[i]) continue;
             stages[i]->failed = true;
             stages[i]->failed_time = time[i];
+            stages[i]->failed_size = platform_file_size(stages[i]->path);
         }
         return;
     }
@@ -188,6 +190,7 @@ static void rebuild_program(bool load_vertex, bool load_fragment) {
             if (fresh[i]) glDeleteShader(fresh[i]);
             stages[i]->failed = true;
             stages[i]->failed_time = time[i];
+            stages[i]->failed_size = platform_file_size(stages[i]->path);
         }
     }
 }
@@ -217,13 +220,16 @@ void load_shaders() {
 
 static bool stage_changed(const ShaderStage* stage) {
     int64_t time = platform_file_mtime(stage->path);
-    return time != 0 && time != stage->time;
+    if (time == 0 || time == stage->time) return false;
+    return !stage->failed || time != stage->failed_time ||
+           platform_file_size(stage->path) != stage->failed_size;
 }
 
 bool reload_changed_shaders() {
     bool vertex = stage_changed(&shader.vertex), fragment = stage_changed(&shader.fragment);
     if (!vertex && !fragment) return false;
-    rebuild_program(vertex, fragment);
+    // A stage that waited for its partner is tried again with it.
+    rebuild_program(vertex || shader.vertex.failed, fragment || shader.fragment.failed);
     upload_projection();
     return true;
 }

@@ -26,13 +26,14 @@ static Texture texture_pool[MAX_TEXTURES];
 
 // What the last read of each record's file gave, kept beside the pool so the
 // shared Texture layout stays as it is. A reload that cannot decode keeps
-// the picture on screen and leaves file_time behind, so the next check tries
-// again (an editor may still be writing); failed_time keeps that from being
-// reported at every check.
+// the picture on screen and leaves file_time behind; the file is tried again
+// once its time or its size differs from the failed read's (an editor may
+// finish writing within the same second), never while it stays as it was.
 struct ImageFileState {
     bool has_picture;
     bool failed;
     int64_t failed_time;
+    int64_t failed_size;
 };
 
 static ImageFileState image_state[MAX_TEXTURES];
@@ -184,6 +185,7 @@ void upload_image_file(Texture* texture, const char* path) {
                     state->has_picture ? "; keeping the previous picture" : "");
         state->failed = true;
         state->failed_time = time;
+        state->failed_size = file ? (int64_t)length : -1;
         if (state->has_picture) return;
         // Never had a picture: a transparent pixel stands in for it.
         texture->width = texture->height = 1;
@@ -230,6 +232,10 @@ bool reload_changed_images() {
         if (texture->not_a_file) continue;
         int64_t time = platform_file_mtime(texture->path);
         if (time == 0 || time == texture->file_time) continue;
+        const ImageFileState* state = state_of(texture);
+        if (state && state->failed && state->failed_time == time &&
+            state->failed_size == platform_file_size(texture->path))
+            continue;
         upload_image_file(texture, texture->path);
         any = true;
     }

@@ -144,7 +144,12 @@ void board_click(bool is_press, float x, float y) {
     }
     if (hit >= 0 && board.cells[hit] != EMPTY_CELL) {
         uint8_t i = (uint8_t)hit;
-        stop_cell_tween(TWEEN_APPEAR, i);  // an appearing tile stops where it is
+        // A pressed tile that is still appearing shows whole at once: one
+        // left part-grown would look broken for the rest of the level.
+        if (find_cell_tween(TWEEN_APPEAR, i)) {
+            stop_cell_tween(TWEEN_APPEAR, i);
+            sprite[i].scale = 0;
+        }
         if (!level_state.selected) {
             if (!is_press) return;
             select_tile(i);

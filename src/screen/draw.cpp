@@ -125,7 +125,7 @@ void draw_tiles(TileSet set) {
         for (int i = 0; i < cells; i++) {
             uint8_t value = board.cells[i];
             if (value == EMPTY_CELL && !level_state.removing[i]) continue;
-            if (!tile_in_set(i, set) || (set == RESTING_TILES && culled(i))) continue;
+            if (!tile_in_set(i, set) || (set != MOVING_TILES && culled(i))) continue;
             Vec2 at =
                 shuffling[i] ? Vec2{sprite[i].x, sprite[i].y} : cell_home_position((uint8_t)i);
             float scale = 1 + sprite[i].scale;
@@ -288,8 +288,11 @@ Vec2 grid_background_size(uint8_t width, uint8_t height, float padding, float ma
 }
 
 void rebuild_grid_background() {
-    Vec2 size = grid_background_size(board.width, board.height, padding_between_tiles,
-                                     no_moves_settings.grid_bg_padding);
+    // The plate belongs to the level's board, also when a re-read comes
+    // while the tutorial's practice board is out.
+    const Board* level_board = tutorial_active ? tutorial_set_aside_board() : &board;
+    Vec2 size = grid_background_size(level_board->width, level_board->height,
+                                     padding_between_tiles, no_moves_settings.grid_bg_padding);
     create_panel_shape(&grid_background, size.x, size.y);
 }
 
@@ -372,6 +375,18 @@ bool cell_changed(const LayerKey& a, const LayerKey& b, int i) {
     return frame || a.cells[i] != b.cells[i] || a.pictures[i] != b.pictures[i];
 }
 
+// The window pixels round a box of layout units.
+void box_pixels(const CullBox& box, int rect[4]) {
+    float s = board_scale(), cx = (float)(logical_width / 2), cy = board_centre_y();
+    int x0 = (int)floorf(cx + box.x0 * s) - 1, y0 = (int)floorf(cy + box.y0 * s) - 1;
+    int x1 = (int)ceilf(cx + box.x1 * s) + 1, y1 = (int)ceilf(cy + box.y1 * s) + 1;
+    float k = drawn_pixel_scale();  // framebuffer pixels per logical pixel
+    rect[0] = (int)floorf(x0 * k);
+    rect[1] = (int)floorf(y0 * k);
+    rect[2] = (int)ceilf(x1 * k) - rect[0];
+    rect[3] = (int)ceilf(y1 * k) - rect[1];
+}
+
 // The window pixels round the cells that differ between the keys, found
 // in layout units; false when no cell differs.
 bool changed_cells_box(const LayerKey& a, const LayerKey& b, CullBox* box, int rect[4]) {
@@ -389,15 +404,31 @@ bool changed_cells_box(const LayerKey& a, const LayerKey& b, CullBox* box, int r
     }
     if (!any) return false;
     box->on = true;
-    float s = board_scale(), cx = (float)(logical_width / 2), cy = board_centre_y();
-    int x0 = (int)floorf(cx + box->x0 * s) - 1, y0 = (int)floorf(cy + box->y0 * s) - 1;
-    int x1 = (int)ceilf(cx + box->x1 * s) + 1, y1 = (int)ceilf(cy + box->y1 * s) + 1;
-    float k = drawn_pixel_scale();  // framebuffer pixels per logical pixel
-    rect[0] = (int)floorf(x0 * k);
-    rect[1] = (int)floorf(y0 * k);
-    rect[2] = (int)ceilf(x1 * k) - rect[0];
-    rect[3] = (int)ceilf(y1 * k) - rect[1];
+    box_pixels(*box, rect);
     return true;
+}
+
+// A lifted tile (bouncing, or being removed) is drawn over the layer, but
+// its shadow lies under the resting tiles that follow it, which the layer
+// already holds: round each such shadow the board is drawn again as it is
+// drawn directly.
+void draw_lifted_shadows_in_order() {
+    int cells = board.width * board.height;
+    for (int k = 0; k < cells && k < BOARD_MAX_CELLS; k++) {
+        if (draw_layer[k] == 0 || is_wall(board.cells[k])) continue;
+        Vec2 at = shuffling[k] ? Vec2{sprite[k].x, sprite[k].y} : cell_home_position((uint8_t)k);
+        float scale = 1 + sprite[k].scale, half = TILE_SIZE / 2 * scale, shift = 5 * scale;
+        CullBox box = {true, at.x + shift - half, at.y + shift - half, at.x + shift + half,
+                       at.y + shift + half};
+        int rect[4];
+        box_pixels(box, rect);
+        clip_to(rect[0], rect[1], rect[2], rect[3], framebuffer_height);
+        tile_cull = box;
+        draw_background();
+        draw_board(ALL_TILES);
+        tile_cull = CullBox{};
+    }
+    end_clip();
 }
 
 void draw_resting_picture() {
@@ -441,6 +472,7 @@ void draw_game_screen() {
                                            !overlay_open(OVERLAY_WIN2_POPUP) && !level_paused());
     if (board_shown && show_resting_board()) {
         draw_board(MOVING_TILES);
+        draw_lifted_shadows_in_order();
     } else {
         draw_background();
         if (board_shown) draw_board(ALL_TILES);

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "board/level.h"
 #include "board/progress.h"
+#include "board/tutorial.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/tile_textures.h"
@@ -19,9 +20,14 @@ bool result_popup_showing() {
 
 bool finish_level(LevelResult result) {
     if (result == LEVEL_PLAYING || result_popup_showing()) return false;
+    // The first-run tutorial comes first: a restored result waits for its
+    // end, where end_tutorial asks again.
+    if (tutorial_active || !tutorial_done) return false;
 
     if (overlay_open(OVERLAY_MENU_PANEL) || overlay_open(OVERLAY_PROGRESS_PANEL))
         close_menu_panel();
+    // The result is what the player sees next, never something under it.
+    close_overlay(OVERLAY_SETTINGS_POPUP);
     // A press held over the board must not complete a pair under the popup.
     level_state.selected = false;
     switch (result) {

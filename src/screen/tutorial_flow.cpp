@@ -14,6 +14,7 @@
 #include "render/texture.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
+#include "screen/level_result.h"
 #include "screen/tile_textures.h"
 #include "tween/tween.h"
 
@@ -151,6 +152,8 @@ void end_tutorial() {
         tutorial_done = 1;
         save_progress();
     }
+    // A result restored at start-up waited for the tutorial.
+    finish_level(level_result());
 }
 
 void on_tutorial_pair_removed(uint8_t first, uint8_t second) {

@@ -171,10 +171,11 @@ void update_game_screen(float dt) {
     update_tweens(dt);
     if (tutorial_active) return;
 
-    bool lost_now = clock_running() && !window_away && run_clock(dt);
     // Counted down also once the clock has stopped, so that a flash never
-    // stays on after a won challenge.
+    // stays on after a won challenge; and before the clock runs, so that a
+    // flash it starts is drawn whole even after the loop slept a second.
     if (timer_highlight > 0.0f) timer_highlight -= dt;
+    bool lost_now = clock_running() && !window_away && run_clock(dt);
 
     if (overlay_open(OVERLAY_LOSE_POPUP) && !lost_now && lose_popup_input_delay > 0.0f)
         lose_popup_input_delay -= dt;

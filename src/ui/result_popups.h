@@ -42,6 +42,7 @@ struct Win2PopupSettings {
     float tileset_padding_x;
     float tileset_padding_y;
     Vec2 tile_size;
+    uint8_t tiles_max_per_row;  // a larger set takes more rows
     LabelStyle label3;
 };
 extern Win2PopupSettings win2_popup_settings;
@@ -53,7 +54,8 @@ extern uint8_t win2_tile_count;
 extern float win2_tile_scales[WIN2_MAX_TILES];
 extern Texture* win2_tile_pictures[WIN2_MAX_TILES];
 // Centre of picture k (0-based) of n, relative to the centre of the block of
-// two rows: the first ceil(n / 2) in the upper row, each row centred.
+// rows: tiles_max_per_row in each row from the top (unset: two rows, the
+// first ceil(n / 2) in the upper one), each row centred.
 Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y);
 // Scale of a picture on its tile back: 1, or less when the back is smaller.
 float win2_picture_fit(float picture_width, float picture_height, Vec2 tile_size);

@@ -210,8 +210,9 @@ void settings_popup_press(uint8_t item) {
     } else if (item == SETTINGS_ITEM_CLOSE) {
         play_effect("tap");
         close_overlay(OVERLAY_SETTINGS_POPUP);
-        // The clock runs on, even if no tile had been picked yet.
-        if (time_challenge) start_clock();
+        // The clock runs on, even if no tile had been picked yet, but only
+        // while the level is still being played.
+        if (time_challenge && level_result() == LEVEL_PLAYING) start_clock();
     }
 }
 

@@ -1,5 +1,5 @@
 // win2_popup.cpp - the popup of a won challenge: it presents the next tile
-// set, its pictures popping in one after another in two centred rows. Once
+// set, its pictures popping in one after another in centred rows. Once
 // the last has appeared a third line shows and a press starts the next
 // level.
 #include <cmath>
@@ -69,7 +69,7 @@ void on_last_tile_shown(TweenSlot*) {
 }
 
 // A picture is drawn at its own size, or shrunk to fit a smaller tile back:
-// a whole set in two rows across a narrow screen needs small tiles.
+// a whole set across a narrow screen needs tiles smaller than the board's.
 void draw_picture_in_tile(const Texture* picture, Vec2 tile_size) {
     if (!picture) return;
     float fit = win2_picture_fit(picture->width, picture->height, tile_size);
@@ -82,14 +82,19 @@ void draw_picture_in_tile(const Texture* picture, Vec2 tile_size) {
 }  // namespace
 
 Vec2 win2_tile_offset(int k, int n, Vec2 tile_size, float padding_x, float padding_y) {
-    int upper = (n + 1) / 2;
-    bool first_row = k < upper;
-    int in_row = first_row ? upper : n - upper;
-    int column = first_row ? k : k - upper;
+    int per_row = win2_popup_settings.tiles_max_per_row, rows = 2;
+    if (per_row > 0)
+        rows = (n + per_row - 1) / per_row;
+    else
+        per_row = (n + 1) / 2;  // unset: two rows
+    if (per_row < 1) per_row = 1;
+    int row = k / per_row, column = k % per_row;
+    int in_row = n - row * per_row;
+    if (in_row > per_row) in_row = per_row;
     float tw = tile_size.x, th = tile_size.y;
     Vec2 p;
     p.x = tw / 2 - ((in_row - 1) * padding_x + in_row * tw) / 2 + column * (padding_x + tw);
-    p.y = (first_row ? -1.0f : 1.0f) * (th + padding_y) / 2;
+    p.y = (row - (rows - 1) / 2.0f) * (th + padding_y);
     return p;
 }
 
@@ -112,6 +117,7 @@ void register_win2_popup_settings() {
     register_number("tileset_padding_x", &s.tileset_padding_x);
     register_number("tileset_padding_y", &s.tileset_padding_y);
     register_size("tile_size", &s.tile_size);
+    register_int8("tiles_max_per_row", &s.tiles_max_per_row);
     register_label_style_keys("label3", "y_from_mid", &s.label3);
     config_end_section();
     register_reload_callback(reload_win2_popup);

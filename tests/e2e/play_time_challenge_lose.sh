@@ -4,7 +4,9 @@
 # its partner removes nothing under the lose popup. Quit there: the next
 # start shows the lost level again, and only its press restarts the level
 # with its full time. Started once more, the clock waits while another
-# window has the input focus, and a pause hides the board and stops it.
+# window has the input focus, and a pause hides the board and stops it. A
+# clock above five minutes is read back as saved, and a won challenge's
+# clock never runs again under its popup.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 : "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
@@ -84,4 +86,35 @@ left=$("${TOOL[@]}" field "$GAME_RUN/autosave" time_left)
 # About a second ran with the focus; the eight seconds away never counted.
 [ "$left" -lt "$paused_left" ] || fail "the clock never ran after the tile was selected"
 [ "$left" -ge 115 ] || fail "the clock ran on while the window was away: $left seconds left"
+
+# Level 50's 32 pictures give 5:20: a clock saved at 5:14 comes back so.
+"$GAME_BUILD_DIR/level-tool" 50 --counts-from "$GAME_RUN/images" >"$E2E_DIR/level50"
+"${TOOL[@]}" save "$GAME_RUN/autosave" 50 "$E2E_DIR/level50" 314
+read -r tx ty < <("${TOOL[@]}" cell "$GAME_RUN/config.txt" "$E2E_DIR/level50" time 10)
+game_start
+wait_for "the saved level-50 board did not show" 15 face
+xdotool key --window "$GAME_WID" q
+game_wait_exit
+left=$("${TOOL[@]}" field "$GAME_RUN/autosave" time_left)
+[ "$left" = 314 ] || fail "a level-50 clock saved at 5:14 came back with $left seconds"
+
+# The last pair, then the menu's settings within the removal: the result
+# closes them, and where their close button was the won clock stays still.
+printf '0 0 0 0\n0 1 1 0\n0 0 0 0\n' >"$E2E_DIR/pair"
+"${TOOL[@]}" save "$GAME_RUN/autosave" 10 "$E2E_DIR/pair" 60
+set_config tile_remove_duration2 1.5  # time for the presses, whatever the load
+mapfile -t pair < <("${TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/pair" time)
+read -r tx ty <<<"${pair[0]}"
+read -r px py <<<"${pair[1]}"
+game_start
+wait_for "the last pair did not show" 15 face
+xdotool mousemove "$tx" "$ty" click 1 sleep 0.3 mousemove "$px" "$py" click 1 sleep 0.3 \
+    mousemove 494 42 click 1 sleep 0.3 mousemove 416 269 click 1 sleep 2 mousemove 270 810 click 1
+timer() { screenshot "$E2E_DIR/t.png" && /usr/bin/convert "$E2E_DIR/t.png" -crop 140x36+200+160 rgb:-; }
+before=$(timer | md5sum)
+sleep 2.5
+[ "$(screen_pixel 70 260)" = "206,84,30" ] || fail "no tile-set complete popup after the last pair"
+[ "$(timer | md5sum)" = "$before" ] || fail "the timer ran on under the won challenge's popup"
+xdotool key --window "$GAME_WID" q
+game_wait_exit
 echo "ok"

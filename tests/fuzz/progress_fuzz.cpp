@@ -30,7 +30,8 @@ static void check_playable(const SavedProgress& p) {
         for (int i = 0; i < p.width * p.height; i++)
             if (p.cells[i] > pictures) __builtin_trap();
     }
-    if (p.time_left > 300 || p.pair_budget > 300 || p.match_count > 100) __builtin_trap();
+    if (p.time_left > MAX_TIME_LIMIT || p.pair_budget > 300 || p.match_count > 100)
+        __builtin_trap();
     if (!(p.level_time >= 0.0f && p.level_time <= 864000.0f)) __builtin_trap();
     if (!(p.best_match_time > 0.0f && p.best_match_time <= 86400.0f)) __builtin_trap();
 }

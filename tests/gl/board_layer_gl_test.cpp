@@ -118,6 +118,7 @@ TEST_F(ScreenGl, BoardLayerIsBuiltAgainOnlyWhenATileStartsOrStopsMoving) {
     frames(2);
     draw_frame();
     EXPECT_EQ(layer_build_count, builds + 1) << "the bounce goes on over the same layer";
+    EXPECT_TRUE(same_pixels(frame_drawn(false), frame_drawn(true))) << "mid-bounce";
     frames_for(1.0f);
     draw_frame();
     EXPECT_EQ(layer_build_count, builds + 2) << "the tile at rest again is in the layer";

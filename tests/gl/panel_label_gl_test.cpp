@@ -67,6 +67,11 @@ TEST_F(RenderGl, PanelBandsKeepSixteenPixelCorners) {
     EXPECT_EQ(dominant(read_pixel(50, 70)), 'g');
     EXPECT_EQ(dominant(read_pixel(149, 70)), 'g');
     EXPECT_FLOAT_EQ(uniform_float("alpha"), 1.0f);
+
+    create_panel_shape(&shape, 100, 20);  // lower than two corners: nothing folds
+    draw_panel_shape(&shape, 100, 120, pack_color(255, 255, 255, 255));
+    for (int y = 0; y < 24; y++) rows[y] = dominant(read_pixel(100, 108 + y));
+    EXPECT_EQ(rows.substr(0, 24), "??" + std::string(10, 'r') + std::string(10, 'b') + "??");
 }
 
 TEST_F(RenderGl, PanelTakesColourAndAlphaFromThePackedValue) {

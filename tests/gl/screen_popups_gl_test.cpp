@@ -102,9 +102,13 @@ TEST_F(ScreenGl, Win2PopupHidesTheBoardShowsTheNextSetAndLastlyItsThirdLine) {
     }
     // Every picture lies on screen.
     EXPECT_GE(cx + first.x - s.tile_size.x / 2, 0);
-    Vec2 row_end =
-        win2_tile_offset((n + 1) / 2 - 1, n, s.tile_size, s.tileset_padding_x, s.tileset_padding_y);
+    Vec2 row_end = win2_tile_offset(s.tiles_max_per_row - 1, n, s.tile_size, s.tileset_padding_x,
+                                    s.tileset_padding_y);
     EXPECT_LE(cx + row_end.x + s.tile_size.x / 2, 540);
+    // Pictures large enough to know, on whole white backs.
+    int fx = (int)(cx + first.x), fy = (int)(block_y + first.y);
+    EXPECT_GE(91 - count_near(fx - 45, fy, fx + 45, fy, rgb(bg_color), 20), 50);
+    EXPECT_TRUE(near(at(fx, fy - s.tile_size.y / 2 + 2), {255, 255, 255, 255}));
 }
 
 TEST_F(ScreenGl, LosePopupGrowsFromItsCentreOverTheBoard) {

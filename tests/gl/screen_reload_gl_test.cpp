@@ -60,7 +60,7 @@ TEST_F(ScreenGl, TimerFontSizeChangeRebuildsItsFontAndKeepsTheClockText) {
     const HeaderLabelSettings& ts = timer_label_settings;
     int tall = 0;
     for (int y = (int)ts.y_from_top - 30; y <= (int)ts.y_from_top + 30; y++)
-        if (count_near(200, y, 340, y, rgb(ts.color), 24) > 0) tall++;
+        if (count_near(200, y, 340, y, blend(ts.color, bg_color), 24) > 0) tall++;
     EXPECT_GT(tall, 30) << "the timer is not drawn at its new size";
 }
 
@@ -76,6 +76,10 @@ TEST_F(ScreenGl, ShapeSizesFollowTheConfigAfterAReload) {
     edit_config("no_moves", "grid_bg_padding", "30");
     EXPECT_FLOAT_EQ(grid_background.width, before.x + 36);
     EXPECT_FLOAT_EQ(grid_background.height, before.y + 36);
+    start_tutorial();  // a re-read while the practice board is out
+    edit_config("no_moves", "grid_bg_padding", "24");
+    EXPECT_FLOAT_EQ(grid_background.height, before.y + 24);
+    end_tutorial();
 
     draw_frame();
     // The wider button now reaches 90 pixels in from its right edge.

@@ -90,6 +90,7 @@ TEST_F(RenderGl, FixSavedInTheSameSecondAsTheBreakageIsPickedUp) {
     fs::last_write_time("shaders_desktop/fragment.c", stamp);
     testing::internal::CaptureStderr();
     reload_changed_shaders();
+    EXPECT_FALSE(reload_changed_shaders()) << "a broken file is read again only once it changes";
     testing::internal::GetCapturedStderr();
 
     write_text("shaders_desktop/fragment.c", GREEN_FRAGMENT);

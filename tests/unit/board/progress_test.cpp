@@ -361,8 +361,8 @@ TEST_F(SavedRecord, RejectionRulesKeepWhatCameBefore) {
     EXPECT_EQ(p.level, 20);
 
     bytes = encoded(good);
-    bytes[17 + n] = 301 & 0xff;
-    bytes[18 + n] = 301 >> 8;
+    bytes[17 + n] = (MAX_TIME_LIMIT + 1) & 0xff;
+    bytes[18 + n] = (MAX_TIME_LIMIT + 1) >> 8;
     p = decoded(bytes);
     EXPECT_TRUE(p.restored);
     EXPECT_EQ(p.time_left, 0);
@@ -577,6 +577,15 @@ TEST_F(SaveFile, AWonLevelReopensItsPopupAtTheNextStart) {
     EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
     EXPECT_EQ(level_state.pair_budget, 0);
     EXPECT_STREQ(moves_label.text, "");
+
+    close_overlay(OVERLAY_WIN2_POPUP);
+    load_progress();
+    tutorial_done = 0;  // the first-run tutorial comes first
+    start_level();
+    start_tutorial();
+    EXPECT_FALSE(overlay_open(OVERLAY_WIN2_POPUP));
+    end_tutorial();
+    EXPECT_TRUE(overlay_open(OVERLAY_WIN2_POPUP));
 }
 
 TEST_F(SaveFile, ALostTimeChallengeStaysLostAfterARestart) {

@@ -186,7 +186,7 @@ TEST_F(TexturePool, HalfWrittenImageKeepsThePictureUntilItIsWhole) {
     fs::last_write_time("images/tile.png", stamp);
     testing::internal::CaptureStderr();
     reload_changed_images();
-    reload_changed_images();
+    EXPECT_FALSE(reload_changed_images()) << "a broken file is read again only once it changes";
     std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(texture->width, 8);
     // One line for the failure, not one per check.

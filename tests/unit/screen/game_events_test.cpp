@@ -128,7 +128,7 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
         if (level_state.time_left == before) continue;
         shown.push_back(timer_label.text);
         if (level_state.time_left >= 1 && level_state.time_left <= 5)
-            EXPECT_NEAR(timer_highlight, timer_label_settings.highlight_duration - TEST_FRAME, 1e-5);
+            EXPECT_FLOAT_EQ(timer_highlight, timer_label_settings.highlight_duration);
         else if (level_state.time_left == 6)
             EXPECT_LE(timer_highlight, 0.0f);
     }
@@ -137,6 +137,11 @@ TEST_F(Clock, FlashesInTheLastSecondsAndLosesOnceAtZero) {
     EXPECT_EQ(openings, 1);
     EXPECT_FALSE(clock_running());
     EXPECT_LE(timer_highlight, 0.0f);
+
+    start_clock();  // a flash from the first frame after a second's sleep
+    level_state.clock_seconds = 5.5f;
+    update_game_screen(0.9f);
+    EXPECT_FLOAT_EQ(timer_highlight, timer_label_settings.highlight_duration);
 }
 
 TEST_F(Clock, TheLosePopupIgnoresPressesForFourTenthsOfASecond) {
@@ -272,6 +277,11 @@ TEST_F(Countdown, TwoGhostsAppearAtThirtyTilesAndBecomeTilesNextRemoval) {
         EXPECT_LE(board.cells[i], tile_counts[current_set]);
     }
     EXPECT_EQ(ghost_count(), 2) << "and two new ones are announced";
+
+    ASSERT_NE(find_cell_tween(TWEEN_APPEAR, (uint8_t)ghosts[0]), nullptr);
+    press_cell(ghosts[0]);  // still appearing: shown whole at once
+    frames_for(tile_bounce_duration);
+    EXPECT_NEAR(sprite[ghosts[0]].scale, 0.0f, 1e-5);
 }
 
 TEST_F(Countdown, ASpentBudgetWinsWithTilesLeft) {

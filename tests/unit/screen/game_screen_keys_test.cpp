@@ -100,6 +100,7 @@ TEST_F(GameScreenSettings, ShippedConfigSetsEveryGameScreenKey) {
     char* text = read_entire_file(GAME_SOURCE_DIR "/data/config.txt", &length);
     ASSERT_NE(text, nullptr);
     apply_config_text(text, length);
+    EXPECT_EQ(std::string(text, length).find("Tap "), std::string::npos) << "a mouse clicks";
     free(text);
 
     for (int i = 0; i < config_var_count; i++) {

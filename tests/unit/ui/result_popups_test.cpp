@@ -273,7 +273,7 @@ TEST(ResultPopupSettings, ShippedConfigSetsEveryKeyOfTheThreeSectionsInItsOwnSec
         EXPECT_FALSE(untouched) << "[" << v.section << "] " << v.key << " is not set";
         checked++;
     }
-    EXPECT_EQ(checked, 22 + 21 + 15);
+    EXPECT_EQ(checked, 22 + 22 + 15);
     EXPECT_STREQ(win_popup_settings.label1.caption.text, "Level Complete!");
     EXPECT_STREQ(win2_popup_settings.label1.caption.text, "Set Complete!");
     EXPECT_STREQ(lose_popup_settings.title.text, "Time's up!");
