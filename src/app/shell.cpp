@@ -60,6 +60,7 @@ static struct {
 
 void request_frame() {
     loop.frame_wanted = true;
+    platform_wake_loop();
 }
 
 // Time spent waiting with nothing moving still runs the clocks; input that
@@ -130,16 +131,17 @@ static bool double_size_tiles_present() {
 extern "C" struct HWND__* glfwGetWin32Window(GLFWwindow* window);
 #endif
 
-// Windows gives the window's own DPI (96 is scale 1); elsewhere the content
-// scale of the monitor the (still hidden) window opened on.
+// Windows gives the window's own DPI (96 is scale 1), a browser its device
+// pixel ratio; elsewhere the content scale of the monitor the (still
+// hidden) window opened on.
 static uint8_t pick_pixel_scale() {
     float x = 0, y = 0;
 #if defined(_WIN32)
     x = y = (float)platform_window_dpi(glfwGetWin32Window(shell.window)) / 96.0f;
-    if (x == 0) glfwGetWindowContentScale(shell.window, &x, &y);
 #else
-    glfwGetWindowContentScale(shell.window, &x, &y);
+    x = y = (float)platform_window_dpi(nullptr) / 96.0f;
 #endif
+    if (x == 0) glfwGetWindowContentScale(shell.window, &x, &y);
     pixel_scale = choose_pixel_scale(x, y);  // the check's message names its directory
     if (pixel_scale == 2 && !double_size_tiles_present()) pixel_scale = 1;
     return pixel_scale;
@@ -232,7 +234,8 @@ bool init_window() {
         return false;
     }
     pixel_scale = pick_pixel_scale();
-    bool fullscreen = place_window(pixel_scale);
+    // A browser's page decides the canvas's size; a desktop window is placed.
+    bool fullscreen = !platform_fill_page() && place_window(pixel_scale);
     glfwShowWindow(shell.window);
     if (fullscreen) toggle_fullscreen();
     glfwMakeContextCurrent(shell.window);
@@ -405,13 +408,41 @@ void release_game() {
     delete_shaders();
 }
 
-void shutdown_game() {
+void keep_progress() {
     // A game that never loaded its progress must not write over it.
     if (loop.game_loaded) save_progress_step();
+}
+
+void shutdown_game() {
+    keep_progress();
     remember_window_place();
     release_game();
     glfwTerminate();
     shell.window = nullptr;
+}
+
+// One iteration of the main loop; false once it is to end. Minimised,
+// nothing is drawn; the frame waits until shown again.
+static bool loop_pass() {
+    if (shell.quit_requested || glfwWindowShouldClose(shell.window)) return false;
+    bool draw = advance_frame() && !window_hidden();
+    if (draw) {
+        draw_frame();
+        glfwSwapBuffers(shell.window);
+        // The swap is where a software renderer does most of the frame:
+        // a frame starts at most every 5 ms, the swap included.
+        platform_sleep_us(frame_sleep_us(platform_now() - loop.pass_start, min_frame_time));
+    } else {
+        // A browser closes its tab without a word, and storage written while
+        // the page goes may be lost: there the progress is kept whenever the
+        // game comes to rest.
+        if (loop.drew_last && !platform_can_quit()) keep_progress();
+        show_fps_in_title(platform_now());
+        double wait = seconds_until_due(platform_now());
+        if (!platform_rest_loop(wait)) glfwWaitEventsTimeout(wait);
+    }
+    loop.drew_last = draw;
+    return true;
 }
 
 int game_main() {
@@ -430,21 +461,7 @@ int game_main() {
     }
     glfwSwapBuffers(shell.window);
 
-    while (!shell.quit_requested && !glfwWindowShouldClose(shell.window)) {
-        // Minimised, nothing is drawn; the frame waits until shown again.
-        bool draw = advance_frame() && !window_hidden();
-        if (draw) {
-            draw_frame();
-            glfwSwapBuffers(shell.window);
-            // The swap is where a software renderer does most of the frame:
-            // a frame starts at most every 5 ms, the swap included.
-            platform_sleep_us(frame_sleep_us(platform_now() - loop.pass_start, min_frame_time));
-        } else {
-            show_fps_in_title(platform_now());
-            glfwWaitEventsTimeout(seconds_until_due(platform_now()));
-        }
-        loop.drew_last = draw;
-    }
+    platform_run_loop(loop_pass);
     shutdown_game();
     return 0;
 }

@@ -45,6 +45,10 @@ void request_frame();
 // time waited, so the input lands on clocks that are up to date.
 void catch_up_idle_time();
 void shutdown_game();
+// Saves the progress now, as shutdown does: also when the window is
+// minimised or the page hidden, which a closed tab or a killed game may
+// never come back from.
+void keep_progress();
 // What shutdown_game frees, without saving or closing the window: every
 // pool, the config registry, the audio (output, lock, samples) and the
 // shader program. For tests and benchmarks that run the game in a window

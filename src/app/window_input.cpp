@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "app/key_routing.h"
 #include "app/shell.h"
+#include "platform/platform.h"
 #include "platform/window_metrics.h"
 #include "render/shader.h"
 #include "screen/click.h"
@@ -21,6 +22,7 @@ static struct {
 } away;
 
 void toggle_fullscreen() {
+    if (platform_toggle_page_full_screen()) return;
     if (glfwGetWindowMonitor(shell.window)) {
         glfwSetWindowMonitor(shell.window, nullptr, shell.windowed_rect.x, shell.windowed_rect.y,
                              shell.windowed_rect.width, shell.windowed_rect.height, 0);
@@ -43,7 +45,7 @@ static void on_key(GLFWwindow* window, int key, int scancode, int action, int mo
             toggle_fullscreen();
             break;
         case KEY_COMMAND_QUIT:
-            shell.quit_requested = true;
+            shell.quit_requested = platform_can_quit();
             break;
         case KEY_COMMAND_HINT:
             catch_up_idle_time();  // the bounce starts now, not an idle wait ago
@@ -97,6 +99,7 @@ static void on_iconify(GLFWwindow* window, int iconified) {
     request_frame();
     away.iconified = iconified == GLFW_TRUE;
     window_away = away.iconified || away.unfocused;
+    if (away.iconified) keep_progress();
 }
 
 static void on_focus(GLFWwindow* window, int focused) {

@@ -2,9 +2,10 @@
 //
 // Everything that differs between Windows and POSIX sits behind these verbs:
 // the program clock, sleeping, the executable's directory, file times, the
-// calendar time, one mutex type and a few file helpers, and where the game
-// may write its own files. platform_posix.cpp
-// implements them for Linux and the BSDs, platform_win32.cpp for Windows.
+// calendar time, one mutex type and a few file helpers, where the game
+// may write its own files, and who drives the main loop. platform_posix.cpp
+// implements them for Linux and the BSDs, platform_win32.cpp for Windows,
+// platform_web.cpp for a browser (the build picks one).
 // Nothing outside this folder includes an OS header.
 #pragma once
 
@@ -31,7 +32,8 @@ void platform_start_clock();
 double platform_now();
 
 // Blocks the calling thread for the given number of whole microseconds.
-// Non-positive values return at once.
+// Non-positive values return at once. In a browser it always returns at
+// once: the page's animation frames pace the loop there.
 void platform_sleep_us(int64_t microseconds);
 
 // Writes the directory that holds the running executable (no trailing
@@ -55,7 +57,8 @@ bool platform_make_dir(const char* path);
 // Flushes a written file down to the disk before it is renamed into place.
 bool platform_sync_file(FILE* file);
 
-// Atomically replaces dst with src (both in the same directory).
+// Atomically replaces dst with src (both in the same directory). In a
+// browser the folder is then copied to the page's persistent storage.
 bool platform_replace_file(const char* src, const char* dst);
 
 // True when a file can really be created in dir: a probe file is made and
@@ -63,7 +66,8 @@ bool platform_replace_file(const char* src, const char* dst);
 bool platform_dir_writable(const char* dir);
 // The game's folder in the user's data directory, without a trailing
 // separator: $XDG_DATA_HOME/game (~/.local/share/game when unset), on
-// Windows %LOCALAPPDATA%\game. Not created here.
+// Windows %LOCALAPPDATA%\game, in a browser the folder kept in the page's
+// storage (the only writable one there). Not created here.
 bool platform_user_data_dir(char* out, size_t capacity);
 
 // The game writes "autosave" and "tmp/" in its own directory, or, when that
@@ -81,6 +85,34 @@ bool writable_path(char* out, size_t capacity, const char* name);
 // to choose the pixel scale.
 unsigned platform_window_dpi(void* native_window);
 
+// The main loop. On the desktop it calls pass until pass returns false; the
+// pass sleeps and waits for events itself. In a browser the page calls pass
+// once per animation frame and this never returns.
+void platform_run_loop(bool (*pass)());
+// Nothing needs drawing for up to seconds: true when the platform rests the
+// loop itself until then or until platform_wake_loop (a browser); false
+// when the caller is to wait for events (the desktop).
+bool platform_rest_loop(double seconds);
+// Input or a window event wants a frame: ends the rest early.
+void platform_wake_loop();
+// A browser sizes the window itself: the canvas fills the page at
+// pixel_scale pixels per page pixel, now and after every resize, and the
+// window library reports it as a framebuffer size change. False on the
+// desktop, where the player sizes the window.
+bool platform_fill_page();
+// Full screen in a browser is the page's: switches it and returns true.
+// False on the desktop, where the window library does it.
+bool platform_toggle_page_full_screen();
+// False in a browser, which closes its tabs itself without a word: the quit
+// key does nothing there, and the game keeps its progress as it goes.
+bool platform_can_quit();
+// The first line a shader source is given in place of its own version
+// line (GLSL ES 3.00 with a default precision in a browser), or null to
+// keep the file as it is.
+const char* platform_shader_prologue();
+
+// The audio lock; it does nothing in a browser, where the mixer runs on the
+// one thread there is.
 void platform_mutex_init(PlatformMutex* m);
 void platform_mutex_lock(PlatformMutex* m);
 void platform_mutex_unlock(PlatformMutex* m);

@@ -296,14 +296,16 @@ static GLuint create_atlas_texture(const unsigned char* atlas, int side, bool sm
     GLint filter = smooth ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    // Samples as white with the coverage in alpha.
-    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-    GLint alignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, side, side, 0, GL_RED, GL_UNSIGNED_BYTE, atlas);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    // White with the coverage in alpha, spelled out per texel: converting a
+    // one-channel upload or swizzling is desktop GL only, and WebGL 2 has
+    // neither.
+    size_t texels = (size_t)side * side;
+    unsigned char* rgba = (unsigned char*)malloc(texels * 4);
+    if (!rgba) return id;
+    memset(rgba, 255, texels * 4);
+    for (size_t i = 0; i < texels; i++) rgba[i * 4 + 3] = atlas[i];
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    free(rgba);
     return id;
 }
 

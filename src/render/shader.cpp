@@ -65,8 +65,13 @@ static GLuint compile_stage_file(const ShaderStage* stage, bool quiet) {
         return 0;
     }
     GLuint shader_id = glCreateShader(stage->type);
-    const char* text = source;
-    glShaderSource(shader_id, 1, &text, nullptr);
+    // A browser's GL wants its own version line: it stands in for the
+    // file's, and the rest of the file follows unchanged.
+    const char* prologue = platform_shader_prologue();
+    const char* body = source;
+    if (prologue && strncmp(body, "#version", 8) == 0) body += strcspn(body, "\n");
+    const char* parts[2] = {prologue ? prologue : "", body};
+    glShaderSource(shader_id, 2, parts, nullptr);
     glCompileShader(shader_id);
     free(source);
     GLint ok = 0;
