@@ -13,6 +13,7 @@ enum : AppKey {
     APP_KEY_NONE = 0,
     APP_KEY_H = 26,
     APP_KEY_Q = 35,
+    APP_KEY_ESCAPE = 49,
     APP_KEY_ENTER = 50,
     APP_KEY_F11 = 78,
 };

@@ -5,6 +5,7 @@
 #include "config/config.h"
 #include "screen/game_screen.h"
 #include "screen/game_screen_keys.h"
+#include "ui/key_focus.h"
 #include "ui/popups.h"
 
 void register_all_settings() {
@@ -17,6 +18,8 @@ void register_all_settings() {
     register_progress_panel_settings();
     register_help_popup_settings();
     register_settings_popup_settings();
+    register_pause_plate_settings();
+    register_key_focus_settings();
     // Last, so the game screen rebuilds after every popup has.
     register_reload_callback(reload_game_screen);
 }

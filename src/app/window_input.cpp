@@ -3,6 +3,7 @@
 // full-screen display.
 #include "app/display.h"
 #include "app/input.h"
+#include "app/key_routing.h"
 #include "app/shell.h"
 #include "platform/platform.h"
 #include "platform/window_metrics.h"
@@ -10,6 +11,7 @@
 #include "screen/click.h"
 #include "screen/game_state.h"
 #include "screen/hint.h"
+#include "ui/key_focus.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -37,6 +39,7 @@ void toggle_fullscreen() {
 
 static void on_key(GLFWwindow* window, int key, int scancode, int action, int mods) {
     request_frame();
+    if (take_game_key(key, action, mods)) return;
     switch (key_command(key, action, mods)) {
         case KEY_COMMAND_TOGGLE_FULLSCREEN:
             toggle_fullscreen();
@@ -57,6 +60,7 @@ static void on_mouse_button(GLFWwindow* window, int button, int action, int mods
     if (!mouse_event_is_click(button, action)) return;
     catch_up_idle_time();
     request_frame();
+    if (action == GLFW_PRESS) key_focus.shown = false;  // the cursor and highlights hide
     double x = 0, y = 0;
     glfwGetCursorPos(window, &x, &y);
     int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;

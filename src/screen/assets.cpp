@@ -97,6 +97,7 @@ bool load_game_assets() {
     setup_progress_panel();
     setup_help_popup();
     setup_settings_popup();
+    setup_pause_plate();
 
     SavedProgress saved = load_progress();  // chooses the level's tile sets too
     load_tile_set(current_set);

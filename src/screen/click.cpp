@@ -17,6 +17,7 @@
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "screen/level_flow.h"
+#include "screen/pause.h"
 #include "screen/shuffle_flow.h"
 #include "screen/tutorial_flow.h"
 #include "tween/tween.h"
@@ -24,6 +25,8 @@
 #include "ui/popups.h"
 
 namespace {
+
+bool resuming_release;  // the release of the press that resumed a paused level
 
 bool inside(float x, float y, float cx, float cy, float w, float h) {
     return cx - w / 2 <= x && x <= cx + w / 2 && cy - h / 2 <= y && y <= cy + h / 2;
@@ -185,6 +188,18 @@ void run_ui_action(UiAction action) {
 
 void handle_click(bool is_left, bool is_press, float x, float y) {
     (void)is_left;  // both buttons act the same
+    // A press on a paused level only resumes it; its release must not
+    // finish a pair begun before the pause.
+    if (is_press && level_paused()) {
+        resume_level();
+        resuming_release = true;
+        return;
+    }
+    if (!is_press && resuming_release) {
+        resuming_release = false;
+        return;
+    }
+    if (is_press) resuming_release = false;
     if (is_press) {
         if (overlay_open(OVERLAY_SETTINGS_POPUP)) {
             settings_popup_click(x, y);

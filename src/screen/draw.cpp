@@ -22,11 +22,13 @@
 #include "platform/window_metrics.h"
 #include "render/font.h"
 #include "render/layer.h"
+#include "screen/board_cursor.h"
 #include "screen/board_view.h"
 #include "screen/game_screen.h"
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/pause.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
@@ -230,14 +232,16 @@ void draw_header_and_footer() {
     if (time_challenge || pairs_countdown)
         draw_header_label(&challenge_label, challenge_label_settings,
                           challenge_label_settings.color.a);
-    if (time_challenge)
+    // Paused, the values that change stay hidden with the board.
+    bool paused = level_paused();
+    if (time_challenge && !paused)
         draw_header_label(&timer_label, timer_label_settings,
                           timer_label_alpha(timer_label_settings.color.a, view.timer_highlight,
                                             timer_label_settings.highlight_duration));
-    if (pairs_countdown)
+    if (pairs_countdown && !paused)
         draw_header_label(&moves_label, moves_label_settings, moves_label_settings.color.a);
 
-    if (no_moves_shown()) {
+    if (no_moves_shown() && !paused) {
         const NoMovesSettings& n = no_moves_settings;
         float g = grid_background.height / 2 * board_scale();
         float mid = board_centre_y();
@@ -264,6 +268,7 @@ void draw_overlays() {
     if (overlay_open(OVERLAY_WIN2_POPUP)) draw_win2_popup();
     if (overlay_open(OVERLAY_LOSE_POPUP)) draw_lose_popup();
     if (tutorial_active) draw_help_popup();
+    if (level_paused()) draw_pause_plate();
 }
 
 }  // namespace
@@ -466,8 +471,8 @@ bool show_resting_board() {
 }  // namespace
 
 void draw_game_screen() {
-    bool board_shown = tutorial_active ||
-                       (!overlay_open(OVERLAY_SETTINGS_POPUP) && !overlay_open(OVERLAY_WIN2_POPUP));
+    bool board_shown = tutorial_active || (!overlay_open(OVERLAY_SETTINGS_POPUP) &&
+                                           !overlay_open(OVERLAY_WIN2_POPUP) && !level_paused());
     if (board_shown && show_resting_board()) {
         draw_board(MOVING_TILES);
         draw_lifted_shadows_in_order();
@@ -475,12 +480,14 @@ void draw_game_screen() {
         draw_background();
         if (board_shown) draw_board(ALL_TILES);
     }
+    if (board_shown) draw_board_cursor();
     if (!tutorial_active && !overlay_open(OVERLAY_SETTINGS_POPUP)) draw_header_and_footer();
     draw_overlays();
     drawn_time_left = level_state.time_left;
 }
 
 bool game_screen_animating() {
+    if (level_paused()) return false;  // the music's fade goes on unseen
     return active_tween_count > 0 || view.timer_highlight > 0.0f;
 }
 
@@ -490,7 +497,8 @@ bool game_screen_changed() {
 
 float seconds_to_next_clock_second() {
     // Away, the clock waits: there is no second to wake up for.
-    if (!clock_running() || tutorial_active || window_away || level_state.clock_seconds <= 0.0f)
+    if (!clock_running() || tutorial_active || window_away || level_paused() ||
+        level_state.clock_seconds <= 0.0f)
         return -1.0f;
     // The shown second drops once the exact time falls below it.
     return level_state.clock_seconds - (float)(uint16_t)level_state.clock_seconds;

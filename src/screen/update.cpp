@@ -18,6 +18,7 @@
 #include "screen/game_screen_keys.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
+#include "screen/pause.h"
 #include "screen/tutorial_flow.h"
 #include "tween/tween.h"
 #include "ui/overlays.h"
@@ -155,6 +156,12 @@ bool show_clock_second(const TickOutcome& tick) {
 }  // namespace
 
 void update_game_screen(float dt) {
+    // Paused, the level resumes exactly where it stood; only the music's
+    // fade, which the player hears, goes on.
+    if (level_paused()) {
+        update_shared_tweens(dt);
+        return;
+    }
     update_tweens(dt);
     if (tutorial_active) return;
 

@@ -186,6 +186,15 @@ void update_tweens(float dt) {
     }
 }
 
+void update_shared_tweens(float dt) {
+    TweenSlot* slot = active_tweens;
+    while (slot) {
+        TweenSlot* next = slot->next;  // advancing may free the slot
+        if (slot->shared_target) advance(slot, dt);
+        slot = next;
+    }
+}
+
 void clear_tweens() {
     memset(tween_pool, 0, sizeof tween_pool);
     active_tweens = nullptr;

@@ -86,6 +86,9 @@ float tween_target_value(const TweenSlot* slot);
 // Advances every running tween by dt seconds. Tweens started meanwhile
 // (from on_done handlers) are first advanced on the next call.
 void update_tweens(float dt);
+// Advances only the tweens of variables another thread reads (the music's
+// volume): what goes on while the game itself stands still.
+void update_shared_tweens(float dt);
 
 // Frees every slot and empties the list (shutdown).
 void clear_tweens();

@@ -162,18 +162,27 @@ void setup_help_popup() {
     lay_out();
 }
 
+UiAction help_popup_press_next() {
+    if (!tutorial_active || !tutorial.next_shown) return UI_NOTHING;
+    play_effect("tap");
+    return UI_NEXT_TUTORIAL_STEP;
+}
+
+UiAction help_popup_press_close() {
+    if (!tutorial_active || !tutorial.close_shown) return UI_NOTHING;
+    return UI_END_TUTORIAL;  // ending it plays the tap
+}
+
 UiAction help_popup_click(float x, float y) {
-    if (!tutorial_active) return UI_NOTHING;
     const HelpPopupSettings& s = help.settings;
-    if (tutorial.next_shown && point_in_box(x, y, center_x(), next_button_y(),
-                                            s.next_button.size.x, s.next_button.size.y)) {
-        play_effect("tap");
-        return UI_NEXT_TUTORIAL_STEP;
+    if (point_in_box(x, y, center_x(), next_button_y(), s.next_button.size.x,
+                     s.next_button.size.y)) {
+        UiAction next = help_popup_press_next();
+        if (next != UI_NOTHING) return next;
     }
-    if (tutorial.close_shown && point_in_box(x, y, center_x(), close_button_y(),
-                                             s.close_button.size.x, s.close_button.size.y)) {
-        return UI_END_TUTORIAL;  // ending it plays the tap
-    }
+    if (point_in_box(x, y, center_x(), close_button_y(), s.close_button.size.x,
+                     s.close_button.size.y))
+        return help_popup_press_close();
     return UI_NOTHING;
 }
 

@@ -15,6 +15,7 @@
 #include "render/matrix.h"
 #include "render/panel.h"
 #include "tween/tween.h"
+#include "ui/key_focus.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/progress_panel.h"
@@ -125,6 +126,7 @@ void setup_menu_panel() {
 
 void open_menu_panel() {
     open_overlay(OVERLAY_MENU_PANEL);
+    key_focus.menu_item = MENU_ITEM_SHUFFLE;
     stop_tween("menu_panel_scale_up");
     menu_panel_scale = 0;
     start_tween("menu_panel_scale_up", &menu_panel_scale, 0.0f, 1.0f, 0.2f, ease_out_sine);
@@ -168,14 +170,16 @@ UiAction menu_panel_action(const char* word) {
     if (strcmp(word, "settings") == 0) {
         play_effect("tap");
         close_menu_panel();
-        // The clock waits while the player is in the settings.
-        if (time_challenge) stop_clock();
-        open_overlay(OVERLAY_SETTINGS_POPUP);
+        open_settings_popup();
     } else if (strcmp(word, "close") == 0) {
         play_effect("tap");
         close_menu_panel();
     }
     return UI_NOTHING;
+}
+
+UiAction menu_panel_press(uint8_t item) {
+    return item < MENU_BUTTON_COUNT ? menu_panel_action(BUTTON_WORDS[item]) : UI_NOTHING;
 }
 
 void draw_menu_panel() {
@@ -191,6 +195,8 @@ void draw_menu_panel() {
         translate_matrix(0, b.caption.y - s.bg_size.y / 2);
         draw_button(&menu.button_shapes[k], &menu.button_labels[k], 0, 0, b.color,
                     b.caption.text_color);
+        if (key_focus.shown && key_focus.menu_item == k)
+            draw_focus_outline(0, 0, b.size.x, b.size.y);
         pop_matrix();
     }
     pop_matrix();

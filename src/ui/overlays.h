@@ -12,6 +12,7 @@ enum Overlay : uint8_t {
     OVERLAY_WIN_POPUP,
     OVERLAY_WIN2_POPUP,
     OVERLAY_LOSE_POPUP,
+    OVERLAY_PAUSE_PLATE,  // a paused level: the board is hidden
     OVERLAY_COUNT
 };
 

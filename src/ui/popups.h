@@ -34,6 +34,7 @@ void register_menu_panel_settings();
 void register_progress_panel_settings();
 void register_help_popup_settings();
 void register_settings_popup_settings();
+void register_pause_plate_settings();
 
 // Start-up: fonts, labels and shapes of each, in the asset loading order.
 void setup_win_popup();
@@ -43,6 +44,7 @@ void setup_menu_panel();
 void setup_progress_panel();
 void setup_help_popup();
 void setup_settings_popup();
+void setup_pause_plate();
 
 // Win popup: a level cleared.
 void open_win_popup();
@@ -70,6 +72,8 @@ void close_menu_panel();
 // One of "shuffle", "help", "settings", "bg", "close".
 const char* menu_panel_hit(float x, float y);
 UiAction menu_panel_action(const char* word);
+// The button of a MENU_ITEM_* (ui/key_focus.h) pressed.
+UiAction menu_panel_press(uint8_t item);
 void draw_menu_panel();
 extern float menu_panel_scale;
 
@@ -87,8 +91,18 @@ extern Color4 help_ghost_tile_bg_color;  // "ghost_tile_bg_color": walls
 extern Color4 help_ghost_line_color;     // "ghost_line_color": demonstration line
 extern float help_ghost_line_size;       // "ghost_line_size"
 UiAction help_popup_click(float x, float y);
+// Its buttons pressed; UI_NOTHING while the button is not shown.
+UiAction help_popup_press_next();
+UiAction help_popup_press_close();
 void draw_help_popup();
 
 // Settings popup: takes every press while open.
 void settings_popup_click(float x, float y);
+// The row or button of a SETTINGS_ITEM_* (ui/key_focus.h) pressed.
+void settings_popup_press(uint8_t item);
+// Opened from the menu: a Time Challenge's clock waits meanwhile.
+void open_settings_popup();
 void draw_settings_popup();
+
+// Pause plate: "Paused" and how to go on, where the board was.
+void draw_pause_plate();

@@ -10,6 +10,7 @@
 #include "render/font.h"
 #include "render/panel.h"
 #include "render/primitives.h"
+#include "ui/key_focus.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
 #include "ui/styles.h"
@@ -123,6 +124,23 @@ void draw_row(const TextLabel* caption, float y_from_mid, bool on) {
     draw_switch(y, on);
 }
 
+// A row's outline runs from its caption's left to its switch's right edge.
+void draw_highlight(uint8_t item) {
+    const SettingsPopupSettings& s = popup.settings;
+    if (item == SETTINGS_ITEM_CLOSE) {
+        draw_focus_outline(center_x(), close_button_y(), s.close_button.size.x,
+                           s.close_button.size.y);
+        return;
+    }
+    float y = row_y(item == SETTINGS_ITEM_MUSIC ? s.music_y_from_mid : s.sounds_y_from_mid);
+    // The caption starts at the offset: the outline keeps clear of its first letter.
+    const float caption_margin = 10;
+    float left = center_x() + s.row_text_x_offset - caption_margin;
+    float right = switch_center_x() + s.row_toggle_size.x / 2;
+    float h = s.row_toggle_size.y > row_font_size() ? s.row_toggle_size.y : row_font_size();
+    draw_focus_outline((left + right) / 2, y, right - left, h);
+}
+
 }  // namespace
 
 void register_settings_popup_settings() {
@@ -161,13 +179,19 @@ void setup_settings_popup() {
     lay_out();
 }
 
-void settings_popup_click(float x, float y) {
-    const SettingsPopupSettings& s = popup.settings;
-    if (switch_hit(x, y, s.music_y_from_mid)) {
+void open_settings_popup() {
+    // The clock waits while the player is in the settings.
+    if (time_challenge) stop_clock();
+    open_overlay(OVERLAY_SETTINGS_POPUP);
+    key_focus.settings_item = SETTINGS_ITEM_MUSIC;
+}
+
+void settings_popup_press(uint8_t item) {
+    if (item == SETTINGS_ITEM_MUSIC) {
         play_effect("toggle");
         set_music_enabled(!music_enabled);
         save_progress();
-    } else if (switch_hit(x, y, s.sounds_y_from_mid)) {
+    } else if (item == SETTINGS_ITEM_SOUNDS) {
         // Heard both ways: before going quiet, after coming back.
         if (sounds_enabled) {
             play_effect("toggle");
@@ -177,14 +201,24 @@ void settings_popup_click(float x, float y) {
             play_effect("toggle");
         }
         save_progress();
-    } else if (point_in_box(x, y, center_x(), close_button_y(), s.close_button.size.x,
-                            s.close_button.size.y)) {
+    } else if (item == SETTINGS_ITEM_CLOSE) {
         play_effect("tap");
         close_overlay(OVERLAY_SETTINGS_POPUP);
         // The clock runs on, even if no tile had been picked yet, but only
         // while the level is still being played.
         if (time_challenge && level_result() == LEVEL_PLAYING) start_clock();
     }
+}
+
+void settings_popup_click(float x, float y) {
+    const SettingsPopupSettings& s = popup.settings;
+    if (switch_hit(x, y, s.music_y_from_mid))
+        settings_popup_press(SETTINGS_ITEM_MUSIC);
+    else if (switch_hit(x, y, s.sounds_y_from_mid))
+        settings_popup_press(SETTINGS_ITEM_SOUNDS);
+    else if (point_in_box(x, y, center_x(), close_button_y(), s.close_button.size.x,
+                          s.close_button.size.y))
+        settings_popup_press(SETTINGS_ITEM_CLOSE);
 }
 
 void draw_settings_popup() {
@@ -194,4 +228,5 @@ void draw_settings_popup() {
     draw_row(&popup.sounds_caption, s.sounds_y_from_mid, sounds_enabled != 0);
     draw_button(&popup.close_shape, &popup.close_caption, center_x(), close_button_y(),
                 s.close_button.color, s.close_button.caption.text_color);
+    if (key_focus.shown) draw_highlight(key_focus.settings_item);
 }

@@ -6,6 +6,7 @@
       for MODE (regular, time or moves) with the values in CONFIG. Pairs are
       found with the game's connection rule (a path of at most two turns
       through empty cells), removing one connectable pair after another.
+      With "cells" after MODE: the first pair's two cells and the width.
   board_tool.py cell CONFIG LAYOUT MODE INDEX
       The window point of one cell.
   board_tool.py save FILE LEVEL [LAYOUT TIME_LEFT]
@@ -14,7 +15,7 @@
       on the clock, otherwise a board the game refuses (so it deals one).
   board_tool.py field FILE NAME
       Prints a field of an "autosave": level, width, height, tiles (cells
-      holding a tile) or time_left.
+      holding a tile), time_left or music.
 """
 import struct
 import sys
@@ -125,6 +126,8 @@ def read_field(path, name):
     data = open(path, "rb").read()
     if name == "level":
         return struct.unpack_from("<H", data, 1)[0]
+    if name == "music":
+        return data[4]
     width, height = data[15], data[16]
     if name == "width":
         return width
@@ -145,6 +148,9 @@ def main(argv):
         point = geometry(config, argv[4], width, height)
         if command == "cell":
             print("%d %d" % point(int(argv[5])))
+            return
+        if len(argv) > 5 and argv[5] == "cells":  # the first pair's cells and the width
+            print("%d %d %d" % (clearing_order(cells, width, height)[0] + (width,)))
             return
         for a, b in clearing_order(cells, width, height):
             print("%d %d" % point(a))

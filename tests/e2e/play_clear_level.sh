@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# A player clears level 1 pair by pair with real mouse presses: the win
-# popup shows, a press moves on to level 2 (saved at once), and after Q and
-# a fresh start the same level 2 board is back.
+# A player clears level 1's first pair from the keyboard (arrows and Space),
+# switches the music off through Esc, the menu and the settings, and clears
+# the rest pair by pair with real mouse presses: the win popup shows, a
+# press moves on to level 2 (saved at once), and after Q and a fresh start
+# the same level 2 board is back.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 : "${GAME_BUILD_DIR:?GAME_BUILD_DIR must name the build directory}"
 TOOL=(/usr/bin/python3 "$E2E_SOURCE_DIR/tests/e2e/board_tool.py")
 
 "${TOOL[@]}" save "$GAME_RUN/autosave" 1
+printf '\001' | dd of="$GAME_RUN/autosave" bs=1 seek=4 conv=notrunc status=none  # music on
 "$GAME_BUILD_DIR/level-tool" 1 --counts-from "$GAME_RUN/images" \
     --offsets "$GAME_RUN/level_seed_offsets" >"$E2E_DIR/level1" || fail "level-tool failed"
 mapfile -t clicks < <("${TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/level1" regular)
@@ -20,7 +23,30 @@ read -r -a first <<<"${clicks[0]}"
 tile_face() { [ "$(screen_pixel "${first[0]}" $((first[1] - 36)))" = "$white" ]; }
 wait_for "level 1's first tile never showed" 15 tile_face
 
-for point in "${clicks[@]}"; do
+# The cursor shows on the top-left inner cell with the first arrow.
+read -r a b width < <("${TOOL[@]}" clicks "$GAME_RUN/config.txt" "$E2E_DIR/level1" regular cells)
+cursor_to() {
+    local col=$(($1 % width)) row=$(($1 / width)) keys=()
+    for _ in $(seq 2 "$col"); do keys+=(Right); done
+    for _ in $(seq 2 "$row"); do keys+=(Down); done
+    local home=(Up Up Up Up Up Up Up Up Left Left Left Left Left Left Left Left)
+    xdotool key --window "$GAME_WID" --delay 60 "${home[@]}" "${keys[@]}" space
+}
+xdotool key --window "$GAME_WID" Right
+cursor_to "$a"
+cursor_to "$b"
+gone() { [ "$(screen_pixel "${first[0]}" $((first[1] - 36)))" != "$white" ]; }
+wait_for "the keyboard did not remove the first pair" 5 gone
+# Menu, then its third button (settings), then the music switch.
+xdotool key --window "$GAME_WID" --delay 300 Escape Down Down Return Return
+music_off() { [ "$("${TOOL[@]}" field "$GAME_RUN/autosave" music)" = 0 ]; }
+wait_for "Enter on the settings' music row did not switch the music off" 5 music_off
+xdotool key --window "$GAME_WID" Escape
+read -r -a second <<<"${clicks[2]}"
+board_back() { [ "$(screen_pixel "${second[0]}" $((second[1] - 36)))" = "$white" ]; }
+wait_for "Esc did not close the settings" 5 board_back
+
+for point in "${clicks[@]:2}"; do
     read -r x y <<<"$point"
     xdotool mousemove "$x" "$y" click 1
     sleep 0.25

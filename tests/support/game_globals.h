@@ -15,11 +15,13 @@
 #include "board/tutorial.h"
 #include "platform/window_metrics.h"
 #include "render/texture.h"
+#include "screen/board_cursor.h"
 #include "screen/game_screen_keys.h"
 #include "screen/board_view.h"
 #include "screen/game_state.h"
 #include "screen/labels.h"
 #include "tween/tween.h"
+#include "ui/key_focus.h"
 #include "ui/overlays.h"
 #include "ui/popups.h"
 
@@ -34,6 +36,8 @@ inline void reset_game_globals(uint32_t seed) {
     view = BoardView{};
     memset(ghost, 0, sizeof ghost);
     overlays = Overlays{};
+    key_focus = KeyFocus{};
+    board_cursor = BoardCursor{};
     window_away = false;
     win2_popup_ready = false;
     lose_popup_input_delay = 0;

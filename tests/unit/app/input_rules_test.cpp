@@ -1,6 +1,7 @@
 // input_rules_test.cpp - key-code translation and what a key or mouse-button
 // event means to the game.
 #include "app/input.h"
+#include "app/key_routing.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -140,6 +141,75 @@ TEST(MouseEvents, LeftAndRightPressesAndReleasesAreClicks) {
         EXPECT_FALSE(mouse_event_is_click(button, GLFW_PRESS));
         EXPECT_FALSE(mouse_event_is_click(button, GLFW_RELEASE));
     }
+}
+
+}  // namespace
+
+namespace {
+
+KeyAction route(KeyScene scene, int key, int action = GLFW_PRESS, int mods = 0) {
+    return route_key(KeyContext{scene, false, false}, key, action, mods);
+}
+
+TEST(KeyRouting, TheBoardTakesArrowsPressesEscapeAndPause) {
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_LEFT), KEY_ACTION_CURSOR_LEFT);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_DOWN, GLFW_REPEAT), KEY_ACTION_CURSOR_DOWN);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_SPACE), KEY_ACTION_PRESS_CELL);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_ENTER), KEY_ACTION_PRESS_CELL);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_CONTROL),
+              KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_ESCAPE), KEY_ACTION_OPEN_MENU);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_P), KEY_ACTION_PAUSE);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_PAUSE), KEY_ACTION_PAUSE);
+    // Only arrows repeat; releases, the shell's keys and others mean nothing.
+    for (int key : {GLFW_KEY_SPACE, GLFW_KEY_ENTER, GLFW_KEY_P, GLFW_KEY_ESCAPE})
+        EXPECT_EQ(route(KEY_SCENE_BOARD, key, GLFW_REPEAT), KEY_ACTION_NONE) << key;
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_LEFT, GLFW_RELEASE), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_BOARD, GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_ALT), KEY_ACTION_NONE);
+    for (int key : {GLFW_KEY_Q, GLFW_KEY_H, GLFW_KEY_W, GLFW_KEY_TAB})
+        EXPECT_EQ(route(KEY_SCENE_BOARD, key), KEY_ACTION_NONE) << key;
+}
+
+TEST(KeyRouting, OverlaysTakeTheirKeysAndNeverPass) {
+    for (KeyScene scene : {KEY_SCENE_MENU, KEY_SCENE_SETTINGS}) {
+        EXPECT_EQ(route(scene, GLFW_KEY_UP), KEY_ACTION_HIGHLIGHT_UP);
+        EXPECT_EQ(route(scene, GLFW_KEY_DOWN, GLFW_REPEAT), KEY_ACTION_HIGHLIGHT_DOWN);
+        EXPECT_EQ(route(scene, GLFW_KEY_ENTER), KEY_ACTION_PRESS_HIGHLIGHT);
+        EXPECT_EQ(route(scene, GLFW_KEY_SPACE), KEY_ACTION_PRESS_HIGHLIGHT);
+        EXPECT_EQ(route(scene, GLFW_KEY_ESCAPE), KEY_ACTION_CLOSE);
+        EXPECT_EQ(route(scene, GLFW_KEY_LEFT), KEY_ACTION_NONE);
+    }
+    EXPECT_EQ(route(KEY_SCENE_RESULT, GLFW_KEY_ENTER), KEY_ACTION_PRESS_RESULT);
+    EXPECT_EQ(route(KEY_SCENE_RESULT, GLFW_KEY_SPACE), KEY_ACTION_PRESS_RESULT);
+    // Held Enter moves on by one level, not one per repeat.
+    EXPECT_EQ(route(KEY_SCENE_RESULT, GLFW_KEY_ENTER, GLFW_REPEAT), KEY_ACTION_NONE);
+    for (KeyScene scene :
+         {KEY_SCENE_RESULT, KEY_SCENE_MENU, KEY_SCENE_SETTINGS, KEY_SCENE_TUTORIAL})
+        for (int key : {GLFW_KEY_P, GLFW_KEY_PAUSE})
+            EXPECT_EQ(route(scene, key), KEY_ACTION_NONE) << scene;
+    EXPECT_EQ(route(KEY_SCENE_RESULT, GLFW_KEY_LEFT), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_RESULT, GLFW_KEY_ESCAPE), KEY_ACTION_NONE);
+}
+
+TEST(KeyRouting, TheTutorialsEnterIsNextWhileShownAndEscapeItsCloseButton) {
+    KeyContext plain = {KEY_SCENE_TUTORIAL, false, false};
+    KeyContext buttons = {KEY_SCENE_TUTORIAL, true, true};
+    EXPECT_EQ(route_key(plain, GLFW_KEY_RIGHT, GLFW_PRESS, 0), KEY_ACTION_CURSOR_RIGHT);
+    EXPECT_EQ(route_key(plain, GLFW_KEY_SPACE, GLFW_PRESS, 0), KEY_ACTION_PRESS_CELL);
+    EXPECT_EQ(route_key(plain, GLFW_KEY_ENTER, GLFW_PRESS, 0), KEY_ACTION_PRESS_CELL);
+    EXPECT_EQ(route_key(buttons, GLFW_KEY_ENTER, GLFW_PRESS, 0), KEY_ACTION_NEXT);
+    EXPECT_EQ(route_key(plain, GLFW_KEY_ESCAPE, GLFW_PRESS, 0), KEY_ACTION_NONE);
+    EXPECT_EQ(route_key(buttons, GLFW_KEY_ESCAPE, GLFW_PRESS, 0), KEY_ACTION_CLOSE);
+}
+
+TEST(KeyRouting, APausedLevelResumesOnAnyKeyButTheShellsAndModifiers) {
+    for (int key : {GLFW_KEY_P, GLFW_KEY_H, GLFW_KEY_SPACE, GLFW_KEY_LEFT, GLFW_KEY_KP_5})
+        EXPECT_EQ(route(KEY_SCENE_PAUSED, key), KEY_ACTION_RESUME) << key;
+    EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_Q), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_F11), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_ENTER, GLFW_PRESS, GLFW_MOD_ALT), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_LEFT_ALT), KEY_ACTION_NONE);
+    EXPECT_EQ(route(KEY_SCENE_PAUSED, GLFW_KEY_P, GLFW_REPEAT), KEY_ACTION_NONE);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // cells, the menu button, the popups' order and the removal animation; the
 // hint key's bounce.
 #include "game_fixture.h"
+#include "screen/board_cursor.h"
 #include "screen/hint.h"
+#include "screen/keyboard.h"
+#include "screen/pause.h"
 #include "ui/overlays.h"
 
 #include <fstream>
@@ -289,4 +292,53 @@ TEST_F(Hint, NothingInChallengesTheTutorialPopupsMenuOrWithoutAPair) {
 
     play_board(3, board_from(4, 3, {0, 0, 0, 0, 0, 1, 2, 0, 0, 0, 0, 0}));
     EXPECT_FALSE(show_hint());
+}
+
+TEST(BoardCursor, StepsOverInnerCellsAndStopsAtTheFrame) {
+    // A 6 x 4 board: inner columns 1..4, rows 1..2.
+    EXPECT_EQ(cursor_step(7, 6, 4, CURSOR_LEFT), 7);
+    EXPECT_EQ(cursor_step(7, 6, 4, CURSOR_UP), 7);
+    EXPECT_EQ(cursor_step(7, 6, 4, CURSOR_RIGHT), 8);
+    EXPECT_EQ(cursor_step(7, 6, 4, CURSOR_DOWN), 13);
+    EXPECT_EQ(cursor_step(16, 6, 4, CURSOR_RIGHT), 16);
+    EXPECT_EQ(cursor_step(16, 6, 4, CURSOR_DOWN), 16);
+    EXPECT_EQ(cursor_step(0, 2, 2, CURSOR_RIGHT), 0);  // no inner cell at all
+    EXPECT_EQ(cursor_start_cell(false, 16, 6, 4), 7);
+    EXPECT_EQ(cursor_start_cell(true, 16, 6, 4), 16);
+    EXPECT_EQ(cursor_start_cell(true, 5, 6, 4), 7);  // a frame cell is no start
+}
+
+TEST_F(Click, TheCursorShowsFirstThenPressesCellsAsTheMouseDoes) {
+    run_key_action(KEY_ACTION_CURSOR_RIGHT);  // only shows, on the top-left cell
+    EXPECT_EQ(board_cursor.cell, 7);
+    EXPECT_TRUE(key_focus.shown);
+    run_key_action(KEY_ACTION_CURSOR_RIGHT);
+    run_key_action(KEY_ACTION_PRESS_CELL);
+    EXPECT_TRUE(level_state.selected);
+    EXPECT_EQ(level_state.selected_cell, 8);
+    ASSERT_NE(find_tween("tile8_bounce"), nullptr);
+    run_key_action(KEY_ACTION_CURSOR_RIGHT);
+    run_key_action(KEY_ACTION_PRESS_CELL);
+    EXPECT_EQ(board.cells[8] + board.cells[9], 0);
+    key_focus.shown = false;  // as a mouse press leaves it
+    run_key_action(KEY_ACTION_CURSOR_DOWN);
+    EXPECT_EQ(board_cursor.cell, 9);  // shown again where it was
+}
+
+TEST_F(Click, APausedLevelStandsStillAndAPressOnlyResumesIt) {
+    play_board(10, crossed_board());  // Time Challenge
+    press_cell(7);
+    ASSERT_TRUE(clock_running());
+    uint16_t left = level_state.time_left;
+    run_key_action(KEY_ACTION_PAUSE);
+    ASSERT_EQ(key_context().scene, KEY_SCENE_PAUSED);
+    frames_for(3.0f);
+    EXPECT_EQ(level_state.time_left, left);
+    EXPECT_NE(find_tween("tile7_bounce"), nullptr);  // its bounce waits too
+    press_cell(8);  // resumes; neither it nor its release touches the board
+    release_cell(8);
+    EXPECT_FALSE(level_paused());
+    EXPECT_EQ(level_state.selected_cell, 7);
+    frames_for(2.0f);
+    EXPECT_LT(level_state.time_left, left);
 }
