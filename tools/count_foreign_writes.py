@@ -16,7 +16,7 @@ import os
 import re
 import sys
 
-LIMIT = 8  # the count once the rules and the view were split (3 of them the new window scaling); it may only fall
+LIMIT = 2  # the count once the rules and the view were split and the window metrics got their verbs; it may only fall
 
 EXTERN = re.compile(r"^\s*extern\s+(?!\"C\")([^;(]+);")
 DEFINITION = re.compile(r"^(?!extern|return|typedef|using|namespace|struct|enum|#)"

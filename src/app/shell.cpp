@@ -142,8 +142,8 @@ static uint8_t pick_pixel_scale() {
     x = y = (float)platform_window_dpi(nullptr) / 96.0f;
 #endif
     if (x == 0) glfwGetWindowContentScale(shell.window, &x, &y);
-    pixel_scale = choose_pixel_scale(x, y);  // the check's message names its directory
-    if (pixel_scale == 2 && !double_size_tiles_present()) pixel_scale = 1;
+    set_pixel_scale(choose_pixel_scale(x, y));  // the check's message names its directory
+    if (pixel_scale == 2 && !double_size_tiles_present()) set_pixel_scale(1);
     return pixel_scale;
 }
 
@@ -233,7 +233,7 @@ bool init_window() {
         glfwTerminate();
         return false;
     }
-    pixel_scale = pick_pixel_scale();
+    set_pixel_scale(pick_pixel_scale());
     // A browser's page decides the canvas's size; a desktop window is placed.
     bool fullscreen = !platform_fill_page() && place_window(pixel_scale);
     glfwShowWindow(shell.window);

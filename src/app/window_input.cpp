@@ -60,7 +60,7 @@ static void on_mouse_button(GLFWwindow* window, int button, int action, int mods
     if (!mouse_event_is_click(button, action)) return;
     catch_up_idle_time();
     request_frame();
-    if (action == GLFW_PRESS) key_focus.shown = false;  // the cursor and highlights hide
+    if (action == GLFW_PRESS) hide_key_focus();  // the cursor and highlights hide
     double x = 0, y = 0;
     glfwGetCursorPos(window, &x, &y);
     int window_w = 0, window_h = 0, buffer_w = 0, buffer_h = 0;

@@ -36,6 +36,21 @@ ViewFit fit_view(int width, int height, uint8_t scale, int min_width, int min_he
     return fit;
 }
 
+bool fit_window(uint16_t width, uint16_t height) {
+    ViewFit fit = fit_view(width, height, pixel_scale, min_view_width, min_view_height);
+    if (fit.scale <= 0.0f) return false;
+    framebuffer_width = width;
+    framebuffer_height = height;
+    view_scale = fit.scale;
+    logical_width = fit.width;
+    logical_height = fit.height;
+    return true;
+}
+
+void set_pixel_scale(uint8_t scale) {
+    pixel_scale = scale;
+}
+
 float drawn_pixel_scale() {
     return (pixel_scale ? pixel_scale : 1) * (view_scale > 0.0f ? view_scale : 1.0f);
 }

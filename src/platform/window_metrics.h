@@ -34,6 +34,11 @@ struct ViewFit {
 // min_width x min_height. A zero size gives scale 0 (nothing to draw).
 ViewFit fit_view(int width, int height, uint8_t scale, int min_width, int min_height);
 
+// Fits the view to a framebuffer of width x height pixels and keeps the
+// result; false (and nothing changes) for a minimised, 0 x 0 one.
+bool fit_window(uint16_t width, uint16_t height);
+void set_pixel_scale(uint8_t scale);
+
 // Framebuffer pixels per logical pixel as drawn: pixel_scale x view_scale.
 float drawn_pixel_scale();
 

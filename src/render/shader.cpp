@@ -262,13 +262,7 @@ void delete_shaders() {
 void resize_viewport(uint16_t width, uint16_t height) {
     glViewport(0, 0, width, height);
     // Minimised: nothing shows, and the last projection stays for later.
-    ViewFit fit = fit_view(width, height, pixel_scale, min_view_width, min_view_height);
-    if (fit.scale <= 0.0f) return;
-    framebuffer_width = width;
-    framebuffer_height = height;
-    view_scale = fit.scale;
-    logical_width = fit.width;
-    logical_height = fit.height;
+    if (!fit_window(width, height)) return;
     float w = logical_width, h = logical_height;
     const float projection[16] = {2.0f / w, 0, 0,     -1,    0, -2.0f / h, 0, 1,
                                   0,        0, -0.2f, -1.0f, 0, 0,         0, 1};

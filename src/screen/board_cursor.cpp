@@ -43,8 +43,7 @@ bool cursor_on_this_board() {
 
 // True when the cursor already showed; otherwise it shows now.
 bool cursor_showing() {
-    bool showing = key_focus.shown && cursor_on_this_board();
-    key_focus.shown = true;
+    bool showing = show_key_focus() && cursor_on_this_board();
     if (!cursor_on_this_board()) {
         board_cursor.placed = true;
         board_cursor.board_width = board.width;

@@ -33,19 +33,15 @@ namespace {
 // Up and Down over the open menu or settings; a hidden highlight first
 // only shows.
 void move_highlight(int delta) {
-    bool was_shown = key_focus.shown;
-    key_focus.shown = true;
-    if (!was_shown) return;
+    if (!show_key_focus()) return;
     if (overlay_open(OVERLAY_SETTINGS_POPUP))
-        key_focus.settings_item = step_item(key_focus.settings_item, delta, SETTINGS_ITEM_COUNT);
+        step_settings_item(delta);
     else if (overlay_open(OVERLAY_MENU_PANEL))
-        key_focus.menu_item = step_item(key_focus.menu_item, delta, MENU_ITEM_COUNT);
+        step_menu_item(delta);
 }
 
 void press_highlight() {
-    bool was_shown = key_focus.shown;
-    key_focus.shown = true;
-    if (!was_shown) return;
+    if (!show_key_focus()) return;
     if (overlay_open(OVERLAY_SETTINGS_POPUP))
         settings_popup_press(key_focus.settings_item);
     else if (overlay_open(OVERLAY_MENU_PANEL))
@@ -93,7 +89,7 @@ void run_key_action(KeyAction action) {
             press_board_cursor();
             break;
         case KEY_ACTION_OPEN_MENU:
-            key_focus.shown = true;
+            show_key_focus();
             open_menu_panel();
             break;
         case KEY_ACTION_PAUSE:

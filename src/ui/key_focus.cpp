@@ -14,6 +14,32 @@ uint8_t step_item(uint8_t item, int delta, uint8_t count) {
     return (uint8_t)next;
 }
 
+bool show_key_focus() {
+    bool was_shown = key_focus.shown;
+    key_focus.shown = true;
+    return was_shown;
+}
+
+void hide_key_focus() {
+    key_focus.shown = false;
+}
+
+void step_menu_item(int delta) {
+    key_focus.menu_item = step_item(key_focus.menu_item, delta, MENU_ITEM_COUNT);
+}
+
+void step_settings_item(int delta) {
+    key_focus.settings_item = step_item(key_focus.settings_item, delta, SETTINGS_ITEM_COUNT);
+}
+
+void reset_menu_item() {
+    key_focus.menu_item = MENU_ITEM_SHUFFLE;
+}
+
+void reset_settings_item() {
+    key_focus.settings_item = SETTINGS_ITEM_MUSIC;
+}
+
 void draw_focus_outline(float cx, float cy, float width, float height) {
     const KeyFocusStyle& s = key_focus_style;
     float w = width + 2 * s.padding, h = height + 2 * s.padding;

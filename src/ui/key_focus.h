@@ -35,6 +35,14 @@ struct KeyFocusStyle {
 };
 extern KeyFocusStyle key_focus_style;
 
+// The focus's verbs: show_key_focus says whether it was already shown.
+bool show_key_focus();
+void hide_key_focus();
+void step_menu_item(int delta);
+void step_settings_item(int delta);
+void reset_menu_item();
+void reset_settings_item();
+
 // The item one step up (delta -1) or down (+1) among count items, staying
 // at either end.
 uint8_t step_item(uint8_t item, int delta, uint8_t count);

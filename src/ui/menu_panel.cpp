@@ -126,7 +126,7 @@ void setup_menu_panel() {
 
 void open_menu_panel() {
     open_overlay(OVERLAY_MENU_PANEL);
-    key_focus.menu_item = MENU_ITEM_SHUFFLE;
+    reset_menu_item();
     stop_tween("menu_panel_scale_up");
     menu_panel_scale = 0;
     start_tween("menu_panel_scale_up", &menu_panel_scale, 0.0f, 1.0f, 0.2f, ease_out_sine);

@@ -183,7 +183,7 @@ void open_settings_popup() {
     // The clock waits while the player is in the settings.
     if (time_challenge) stop_clock();
     open_overlay(OVERLAY_SETTINGS_POPUP);
-    key_focus.settings_item = SETTINGS_ITEM_MUSIC;
+    reset_settings_item();
 }
 
 void settings_popup_press(uint8_t item) {
