@@ -14,8 +14,12 @@ if(NOT EXISTS "${GAME_WEB_PREFIX}/lib/libsndfile.a")
 endif()
 set(P ${GAME_WEB_PREFIX})
 
+# The game includes <glad/gl.h>; on the web that name leads to the ES 3.0
+# entry points, which need no loading.
+configure_file(${CMAKE_SOURCE_DIR}/tools/web/include/gles3_loader.h
+  ${CMAKE_BINARY_DIR}/web-include/glad/gl.h COPYONLY)
 add_library(glad INTERFACE)
-target_include_directories(glad INTERFACE ${CMAKE_SOURCE_DIR}/tools/web/include)
+target_include_directories(glad INTERFACE ${CMAKE_BINARY_DIR}/web-include)
 
 function(game_web_library name)
   add_library(${name} INTERFACE IMPORTED)

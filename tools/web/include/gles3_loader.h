@@ -1,5 +1,6 @@
-/* glad/gl.h for the web build: WebGL 2 through emscripten's OpenGL ES 3.0
- * entry points, which are linked directly, so there is nothing to load.
+/* glad/gl.h for the web build (web.cmake copies it there): WebGL 2 through
+ * emscripten's OpenGL ES 3.0 entry points, which are linked directly, so
+ * there is nothing to load.
  * The game uses only what OpenGL 3.3 core and ES 3.0 share. */
 #ifndef GAME_WEB_GLAD_GL_H
 #define GAME_WEB_GLAD_GL_H
