@@ -33,11 +33,4 @@ game_web_library(PkgConfig::SDL2)  # no SDL on the web: audio/output_web.cpp
 game_web_library(PkgConfig::SNDFILE ${P}/lib/libsndfile.a)
 game_web_library(PkgConfig::VORBISFILE ${P}/lib/libvorbisfile.a ${P}/lib/libvorbis.a ${P}/lib/libogg.a)
 
-# stb: Debian's headers, their implementations compiled here as for Windows.
-set(GAME_STB_INCLUDE ${CMAKE_BINARY_DIR}/stb_include)
-file(MAKE_DIRECTORY ${GAME_STB_INCLUDE})
-file(CREATE_LINK /usr/include/stb ${GAME_STB_INCLUDE}/stb SYMBOLIC)
-add_library(game_stb STATIC ${CMAKE_SOURCE_DIR}/tools/windows/stb_implementation.c)
-target_include_directories(game_stb PUBLIC ${GAME_STB_INCLUDE})
-target_compile_options(game_stb PRIVATE -w)
-add_library(PkgConfig::STB ALIAS game_stb)
+include(${CMAKE_SOURCE_DIR}/tools/stb_compiled.cmake)

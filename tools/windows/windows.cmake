@@ -30,16 +30,7 @@ game_windows_library(PkgConfig::SNDFILE LIBS ${P}/lib/libsndfile.dll.a)
 game_windows_library(PkgConfig::VORBISFILE
   LIBS ${P}/lib/libvorbisfile.a ${P}/lib/libvorbis.a ${P}/lib/libogg.a)
 
-# stb: Debian's headers, their implementations compiled here once (there is
-# no libstb for Windows). Only the stb directory is put on the include path,
-# through a link, so no other Linux header can be picked up.
-set(GAME_STB_INCLUDE ${CMAKE_BINARY_DIR}/stb_include)
-file(MAKE_DIRECTORY ${GAME_STB_INCLUDE})
-file(CREATE_LINK /usr/include/stb ${GAME_STB_INCLUDE}/stb SYMBOLIC)
-add_library(game_stb STATIC ${CMAKE_SOURCE_DIR}/tools/windows/stb_implementation.c)
-target_include_directories(game_stb PUBLIC ${GAME_STB_INCLUDE})
-target_compile_options(game_stb PRIVATE -w)
-add_library(PkgConfig::STB ALIAS game_stb)
+include(${CMAKE_SOURCE_DIR}/tools/stb_compiled.cmake)
 
 set(GAME_WINDOWS_SNDFILE_DLL ${P}/bin/libsndfile.dll)
 set(GAME_WINDOWS_LICENSES ${P}/licenses)
